@@ -8,7 +8,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 build_packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev zlib1g-dev libsndfile1-dev
+  libpng-dev zlib1g-dev libsndfile1-dev libsamplerate0-dev libcli11-dev
   libfreetype-dev libfontconfig-dev fonts-liberation
   juce-modules-source-data
   python3 python3-numpy

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/SignalGuards.h"
+#include "engine/StereoPair.h"
+
+// Two-times-oversampled tanh saturator with a 1-2-1 smoothing of the
+// oversampled signal and a DC blocker, per path. The tanh arguments of a
+// sample depend only on the driven input, so a caller can form them for a
+// run of samples, shape them in one batch and finish the samples after.
+// Sample is a double or a StereoPair of both paths.
+
+// Indices into a path's saturator memory in the engine state.
+enum SaturatorMemoryIndex : int {
+    kSatDrivenInput = 0,   // previous driven input u'
+    kSatWholeSample = 1,   // previous whole-sample shaped value y'
+    kSatHalfSample = 2     // previous half-sample shaped value h'
+};
+
+// Indices into a path's DC-blocker memory in the engine state.
+enum DcBlockerMemoryIndex : int {
+    kDcInput = 0,          // previous input r'
+    kDcOutput = 1          // previous output q'
+};
+
+constexpr double kSaturatorSlope = 1.3;
+// 1 / tanh(1.3), so an input of 1 comes out as 1.
+constexpr double kSaturatorNormalise = 1.1604655035579;
+constexpr double kDcBlockerPole = 0.9997;
+
+template <typename Sample>
+struct SaturatorMemory {
+    Sample drivenInput;
+    Sample wholeSample;
+    Sample halfSample;
+    Sample dcInput;
+    Sample dcOutput;
+};
+
+// tanh arguments of one sample: the previous sample instant and the
+// half-sample point between it and `driven`. Then `driven` becomes the
+// previous driven input.
+template <typename Sample>
+inline void SaturatorArguments(SaturatorMemory<Sample>& memory, Sample driven, Sample& whole, Sample& half)
+{
+    const Sample previous = memory.drivenInput;
+    whole = kSaturatorSlope * previous;
+    half = kSaturatorSlope * (previous + (driven - previous) * 0.5);
+    memory.drivenInput = FlushTiny(driven);
+}
+
+// Finishes one sample from its shaped arguments: the 1-2-1 smoothing of the
+// oversampled signal, taken 1.5 samples back, then the DC blocker. Returns
+// the DC-blocked value before make-up gain.
+template <typename Sample>
+inline Sample SaturatorFinish(SaturatorMemory<Sample>& memory, Sample tanhWhole, Sample tanhHalf)
+{
+    const Sample y = tanhWhole * kSaturatorNormalise;
+    const Sample m = tanhHalf * kSaturatorNormalise;
+    const Sample r = ((memory.wholeSample - y) * 0.5 + y + memory.halfSample) * 0.5;
+    const Sample q = r - memory.dcInput + kDcBlockerPole * memory.dcOutput;
+    memory.dcInput = r;
+    memory.dcOutput = q;
+    memory.wholeSample = FlushTiny(y);
+    memory.halfSample = FlushTiny(m);
+    return q;
+}

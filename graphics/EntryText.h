@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The texts of in-place value entry, independent of the C locale so that
+// what a prompt shows reads back as the same number.
+
+// `value` with `precision` decimals; for precision 0 the value truncated
+// toward zero, as a whole number.
+std::string FormatEntryValue(double value, int precision);
+
+// The leading decimal number of `text` (after blanks: an optional sign,
+// digits with an optional point, an optional exponent); 0 when the text does
+// not start with one. A number beyond the double range is infinity of its
+// sign, one too small for it is 0. Never NaN.
+double ParseEntryNumber(const char* text);

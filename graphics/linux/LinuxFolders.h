@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Well-known folders of a Linux session. Empty when unknown.
+
+// The folder of the running program, with its trailing '/'.
+std::string ProgramFolder();
+// The folder of the module (shared object or program) holding this code,
+// with its trailing '/'.
+std::string ModuleFolder();
+// $HOME, or the home folder of the password database when HOME is unset.
+std::string HomeFolder();
+// The desktop folder, without a trailing '/'.
+std::string DesktopFolder();
+// Application data: the user's ($XDG_DATA_HOME, else ~/.local/share) or,
+// with `system`, the machine's (/usr/local/share); without a trailing '/'.
+std::string DataFolder(bool system);

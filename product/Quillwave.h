@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/Engine.h"
+#include "product/IMidiEventQueue.h"
+#include "product/QuillwaveBinding.h"
+
+#include <memory>
+#include <string>
+
+class QuillwaveEditorView;
+
+// The product: a stereo chorus/flanger with 22 parameters generated from the
+// engine's parameter table, MIDI controllers on channel 1 and a preset library
+// of text files. The same source serves both modules; QuillwaveBinding is the
+// module's binding class.
+class Quillwave final : public QuillwaveBinding
+{
+public:
+  explicit Quillwave(QuillwaveBinding::HostContext host = {});
+  ~Quillwave() override;
+
+  // Resets the engine for the current sample rate, applies every parameter
+  // value again, returns PresetSelector to 0 and sizes the MIDI queue for the
+  // current block size.
+  void OnReset() override;
+  // Forwards the parameter's plain value to the engine; parameters 15 to 19
+  // then run their preset action.
+  void OnParameterChanged(int index) override;
+  // Applies the block's MIDI controllers and the host tempo, then runs the
+  // engine once over the whole block. The caller holds the mutex.
+  void ProcessDouble(double** inputs, double** outputs, int frames) override;
+  // Queues messages on the plug-in's MIDI channel; drops all others.
+  void OnMidiMessage(const IMidiMessage* message) override;
+
+  // Connects the editor's view (BuildEditor does, once the editor exists).
+  // The view is not owned and must outlive the plug-in or be detached with null.
+  void AttachEditorView(QuillwaveEditorView* view);
+
+  // The PresetSelector value of its most recent change.
+  float GetLastPresetNumber() const { return lastPresetNumber; }
+  const EngineState& GetEngine() const { return *engine; }
+
+private:
+  // Constructor step 6: builds the editor and attaches it. There is no graphics
+  // subsystem in this build, so no editor is attached and no view is connected.
+  void BuildEditor();
+
+  void ApplyController(const IMidiMessage& message);
+  void StepPreset(double direction);
+  void SelectPreset();
+  // Reads a preset file and applies its values; a file that cannot be read, or
+  // whose last line is empty, changes nothing.
+  void LoadPresetFile(const std::string& path);
+  void SavePresetFile(const std::string& path);
+  void ShowPresetName(const std::string& path);
+  // Sets a parameter's plain value (limited to its range) and the engine's copy,
+  // without the change hook or a host notification.
+  void StoreParameter(int index, double value);
+
+  IMidiEventQueue midiQueue;
+  std::unique_ptr<EngineState, EngineStateDeleter> engine;
+  QuillwaveEditorView* editorView = nullptr;
+  float lastPresetNumber = 0.0f;
+};

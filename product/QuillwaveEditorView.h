@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// What the plug-in's own code needs from its editor: controls that follow the
+// values the plug-in sets itself (MIDI controllers, preset files), the preset
+// name of the preset strip, and the load and save file selectors with the
+// files they remember. The editor implements it; while the plug-in has no
+// editor it holds none and every one of these calls is skipped.
+class QuillwaveEditorView
+{
+public:
+  virtual ~QuillwaveEditorView() = default;
+
+  // Every control bound to parameter `index` takes `value` as its value.
+  virtual void ApplyParameterFromPlugin(int index, double value, bool isNormalized) = 0;
+
+  // The preset strip shows `name`.
+  virtual void SetPresetName(const std::string& name) = 0;
+
+  // The file the load selector remembers (chosen in its dialog, or stored by the
+  // preset menu and step buttons).
+  virtual std::string LoadSelectorFile() const = 0;
+  virtual void SetLoadSelectorFile(const std::string& path) = 0;
+  // The file the save selector remembers.
+  virtual std::string SaveSelectorFile() const = 0;
+
+  // True while the file selector bound to parameter `index` (PresetLoad or
+  // PresetSave) is reporting the result of its own dialog; a change of that
+  // parameter from anywhere else (host automation, a restored state) is not.
+  virtual bool SelectorDeliversDialogResult(int index) const = 0;
+};

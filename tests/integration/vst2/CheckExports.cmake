@@ -1,0 +1,17 @@
+# Fails unless the module's dynamic symbol table defines exactly the VST2 entry points.
+execute_process(COMMAND ${NM} -D --defined-only ${MODULE}
+                OUTPUT_VARIABLE table RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${table}")
+set(symbols "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^.* " "" symbol "${line}")
+  list(APPEND symbols ${symbol})
+endforeach()
+list(SORT symbols)
+if(NOT symbols STREQUAL "VSTPluginMain;main")
+  message(FATAL_ERROR "expected exports VSTPluginMain;main, found: ${symbols}")
+endif()
+message(STATUS "exports: ${symbols}")

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A plug-in instance as a host sees it, whatever the module format. The render tool and the
+// whole-module tests drive Quillwave through this interface, which talks to the module only
+// through its exported entry points.
+
+struct HostParameter {
+  std::string name;
+  std::string units;
+  uint32_t id = 0;
+  double defaultNormalized = 0.0;
+  int32_t stepCount = 0;
+  bool automatable = false;
+};
+
+struct HostMidiMessage {
+  int32_t offset = 0;
+  uint8_t status = 0;
+  uint8_t data1 = 0;
+  uint8_t data2 = 0;
+};
+
+enum class SamplePrecision { Single, Double };
+
+class PluginInstance {
+ public:
+  virtual ~PluginInstance() = default;
+
+  virtual std::string Format() const = 0;
+  virtual std::string Name() const = 0;
+
+  virtual int ParameterCount() const = 0;
+  virtual HostParameter Parameter(int index) const = 0;
+  virtual double Normalized(int index) const = 0;
+  // The text the module shows for a proposed normalised value, without changing anything.
+  virtual std::string DisplayText(int index, double normalized) const = 0;
+  // Both take effect for the next processed block.
+  virtual void SetNormalized(int index, double normalized) = 0;
+  virtual void SetPlain(int index, double plain) = 0;
+
+  virtual std::vector<std::string> Programs() const = 0;
+  virtual std::vector<std::string> Buses() const = 0;
+
+  // Activates processing; must be called before Process. Returns false with a reason.
+  virtual bool Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
+                       std::string& error) = 0;
+  virtual void SetTempo(double bpm) = 0;
+  // Whether MIDI controller messages reach the plug-in (VST3 event lists carry notes only).
+  virtual bool TakesControllers() const = 0;
+  // Queues a message for the next block; false when the module format cannot carry it.
+  virtual bool QueueMidi(const HostMidiMessage& message) = 0;
+  // Two input and two output channels of `frames` samples, in the prepared precision.
+  virtual void Process(const float* const* inputs, float** outputs, int32_t frames) = 0;
+  virtual void Process(const double* const* inputs, double** outputs, int32_t frames) = 0;
+
+  // The opaque blob a host stores with a song.
+  virtual std::vector<uint8_t> SaveState() = 0;
+  virtual bool LoadState(const std::vector<uint8_t>& state) = 0;
+};
+
+// Loads a `.vst3` bundle (or the shared object inside one) or a VST2 shared object and
+// creates one instance. Returns null and a reason when that fails.
+std::unique_ptr<PluginInstance> LoadPluginModule(const std::string& path, std::string& error);

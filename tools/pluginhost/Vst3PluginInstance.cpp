@@ -1,0 +1,327 @@
+#include "tools/pluginhost/Vst3PluginInstance.h"
+
+#include <filesystem>
+
+#include "pluginterfaces/base/ipluginbase.h"
+#include "pluginterfaces/base/smartpointer.h"
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "pluginterfaces/vst/ivstcomponent.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+#include "pluginterfaces/vst/ivstunits.h"
+#include "tools/pluginhost/SharedLibrary.h"
+#include "tools/pluginhost/Vst3HostObjects.h"
+
+namespace {
+
+using namespace Steinberg;
+using namespace pluginhost;
+
+std::string Narrow(const Vst::TChar* text) {
+  std::string result;
+  for (; *text; ++text) result += static_cast<char>(*text & 0xFF);
+  return result;
+}
+
+// A bundle folder holds the module at Contents/<architecture>/<bundle name>.so.
+std::string ModuleFileOf(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path bundle(path);
+  if (!fs::is_directory(bundle)) return path;
+  return (bundle / "Contents" / "x86_64-linux" / bundle.stem()).string() + ".so";
+}
+
+class Vst3PluginInstance final : public PluginInstance {
+ public:
+  ~Vst3PluginInstance() override;
+  bool Load(const std::string& path, std::string& error);
+
+  std::string Format() const override { return "VST3"; }
+  std::string Name() const override { return className; }
+  int ParameterCount() const override { return controller->getParameterCount(); }
+  HostParameter Parameter(int index) const override;
+  double Normalized(int index) const override;
+  std::string DisplayText(int index, double normalized) const override;
+  void SetNormalized(int index, double normalized) override;
+  void SetPlain(int index, double plain) override;
+  std::vector<std::string> Programs() const override;
+  std::vector<std::string> Buses() const override;
+  bool Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
+               std::string& error) override;
+  void SetTempo(double bpm) override { context.tempo = bpm; }
+  bool TakesControllers() const override { return false; }
+  bool QueueMidi(const HostMidiMessage& message) override;
+  void Process(const float* const* inputs, float** outputs, int32_t frames) override;
+  void Process(const double* const* inputs, double** outputs, int32_t frames) override;
+  std::vector<uint8_t> SaveState() override;
+  bool LoadState(const std::vector<uint8_t>& state) override;
+
+ private:
+  Vst::ParamID IdOf(int index) const;
+  void RunBlock(Vst::AudioBusBuffers& input, Vst::AudioBusBuffers& output, int32_t frames);
+
+  SharedLibrary library;
+  using ModuleExitFunction = bool (*)();
+  ModuleExitFunction moduleExit = nullptr;
+  HostApplicationContext hostContext;
+  IPtr<IPluginFactory> factory;
+  IPtr<Vst::IComponent> component;
+  IPtr<Vst::IAudioProcessor> processor;
+  IPtr<Vst::IEditController> controller;
+  std::string className;
+  bool initialized = false;
+  bool active = false;
+  int32 sampleSize = Vst::kSample32;
+  ParameterChangeList changes;
+  EventList events;
+  Vst::ProcessContext context{};
+};
+
+Vst3PluginInstance::~Vst3PluginInstance() {
+  if (active) {
+    processor->setProcessing(false);
+    component->setActive(false);
+  }
+  if (initialized) component->terminate();
+  controller = nullptr;
+  processor = nullptr;
+  component = nullptr;
+  factory = nullptr;
+  if (moduleExit) moduleExit();
+}
+
+bool Vst3PluginInstance::Load(const std::string& path, std::string& error) {
+  if (!library.Open(ModuleFileOf(path), error)) return false;
+  using ModuleEntryFunction = bool (*)(void*);
+  auto moduleEntry = reinterpret_cast<ModuleEntryFunction>(library.Symbol("ModuleEntry"));
+  if (moduleEntry && !moduleEntry(library.NativeHandle())) {
+    error = "ModuleEntry of " + path + " failed";
+    return false;
+  }
+  moduleExit = reinterpret_cast<ModuleExitFunction>(library.Symbol("ModuleExit"));
+  using GetFactoryFunction = IPluginFactory* (*)();
+  auto getFactory = reinterpret_cast<GetFactoryFunction>(library.Symbol("GetPluginFactory"));
+  if (!getFactory) {
+    error = path + " exports no GetPluginFactory: not a VST3 module";
+    return false;
+  }
+  factory = owned(getFactory());
+  if (!factory) {
+    error = "GetPluginFactory of " + path + " returned nothing";
+    return false;
+  }
+  for (int32 i = 0; i < factory->countClasses() && !component; ++i) {
+    PClassInfo info{};
+    if (factory->getClassInfo(i, &info) != kResultOk) continue;
+    if (std::string(info.category) != kVstAudioEffectClass) continue;
+    Vst::IComponent* created = nullptr;
+    if (factory->createInstance(info.cid, Vst::IComponent::iid,
+                                reinterpret_cast<void**>(&created)) == kResultOk) {
+      component = owned(created);
+      className = info.name;
+    }
+  }
+  if (!component) {
+    error = path + " has no audio effect class that can be created";
+    return false;
+  }
+  if (component->initialize(&hostContext) != kResultOk) {
+    error = "initialize of " + className + " failed";
+    return false;
+  }
+  initialized = true;
+  processor = FUnknownPtr<Vst::IAudioProcessor>(component);
+  controller = FUnknownPtr<Vst::IEditController>(component);
+  if (!processor || !controller) {
+    error = className + " is not a single-component effect with processor and controller";
+    return false;
+  }
+  context.sampleRate = 44100.0;
+  context.tempo = 120.0;
+  context.state = Vst::ProcessContext::kTempoValid;
+  return true;
+}
+
+Vst::ParamID Vst3PluginInstance::IdOf(int index) const {
+  Vst::ParameterInfo info{};
+  controller->getParameterInfo(index, info);
+  return info.id;
+}
+
+HostParameter Vst3PluginInstance::Parameter(int index) const {
+  Vst::ParameterInfo info{};
+  controller->getParameterInfo(index, info);
+  HostParameter parameter;
+  parameter.name = Narrow(info.title);
+  parameter.units = Narrow(info.units);
+  parameter.id = info.id;
+  parameter.defaultNormalized = info.defaultNormalizedValue;
+  parameter.stepCount = info.stepCount;
+  parameter.automatable = (info.flags & Vst::ParameterInfo::kCanAutomate) != 0;
+  return parameter;
+}
+
+double Vst3PluginInstance::Normalized(int index) const {
+  return controller->getParamNormalized(IdOf(index));
+}
+
+std::string Vst3PluginInstance::DisplayText(int index, double normalized) const {
+  Vst::String128 text{};
+  if (controller->getParamStringByValue(IdOf(index), normalized, text) != kResultOk) return "";
+  return Narrow(text);
+}
+
+void Vst3PluginInstance::SetNormalized(int index, double normalized) {
+  const Vst::ParamID id = IdOf(index);
+  // As a host does: the controller's view first, then the change for the processor.
+  controller->setParamNormalized(id, normalized);
+  changes.Add(id, 0, normalized);
+}
+
+void Vst3PluginInstance::SetPlain(int index, double plain) {
+  SetNormalized(index, controller->plainParamToNormalized(IdOf(index), plain));
+}
+
+std::vector<std::string> Vst3PluginInstance::Programs() const {
+  std::vector<std::string> names;
+  FUnknownPtr<Vst::IUnitInfo> units(controller);
+  Vst::ProgramListInfo list{};
+  if (!units || units->getProgramListInfo(0, list) != kResultOk) return names;
+  for (int32 i = 0; i < list.programCount; ++i) {
+    Vst::String128 name{};
+    units->getProgramName(list.id, i, name);
+    names.push_back(Narrow(name));
+  }
+  return names;
+}
+
+std::vector<std::string> Vst3PluginInstance::Buses() const {
+  std::vector<std::string> buses;
+  const struct {
+    Vst::MediaType type;
+    Vst::BusDirection direction;
+    const char* kind;
+  } kinds[] = {{Vst::kAudio, Vst::kInput, "audio input"},
+               {Vst::kAudio, Vst::kOutput, "audio output"},
+               {Vst::kEvent, Vst::kInput, "event input"},
+               {Vst::kEvent, Vst::kOutput, "event output"}};
+  for (const auto& kind : kinds) {
+    for (int32 i = 0; i < component->getBusCount(kind.type, kind.direction); ++i) {
+      Vst::BusInfo info{};
+      component->getBusInfo(kind.type, kind.direction, i, info);
+      buses.push_back(std::string(kind.kind) + " " + std::to_string(i) + ": \"" +
+                      Narrow(info.name) + "\", " + std::to_string(info.channelCount) +
+                      " channel(s)");
+    }
+  }
+  return buses;
+}
+
+bool Vst3PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
+                                 SamplePrecision precision, std::string& error) {
+  sampleSize = precision == SamplePrecision::Double ? Vst::kSample64 : Vst::kSample32;
+  if (processor->canProcessSampleSize(sampleSize) != kResultOk) {
+    error = className + " cannot process this sample precision";
+    return false;
+  }
+  Vst::SpeakerArrangement stereoIn = Vst::SpeakerArr::kStereo;
+  Vst::SpeakerArrangement stereoOut = Vst::SpeakerArr::kStereo;
+  if (processor->setBusArrangements(&stereoIn, 1, &stereoOut, 1) != kResultOk) {
+    error = className + " refuses a stereo input and output";
+    return false;
+  }
+  Vst::ProcessSetup setup{Vst::kOffline, sampleSize, maxBlockSize, sampleRate};
+  if (processor->setupProcessing(setup) != kResultOk) {
+    error = className + " refuses the processing setup";
+    return false;
+  }
+  component->activateBus(Vst::kAudio, Vst::kInput, 0, true);
+  component->activateBus(Vst::kAudio, Vst::kOutput, 0, true);
+  if (component->getBusCount(Vst::kEvent, Vst::kInput) > 0)
+    component->activateBus(Vst::kEvent, Vst::kInput, 0, true);
+  component->setActive(true);
+  processor->setProcessing(true);
+  active = true;
+  context.sampleRate = sampleRate;
+  return true;
+}
+
+bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message) {
+  const int kind = message.status & 0xF0;
+  Vst::Event event{};
+  event.sampleOffset = message.offset;
+  if (kind == 0x90 && message.data2 > 0) {
+    event.type = Vst::Event::kNoteOnEvent;
+    event.noteOn.channel = static_cast<int16>(message.status & 0x0F);
+    event.noteOn.pitch = message.data1;
+    event.noteOn.velocity = static_cast<float>(message.data2) / 127.0f;
+    event.noteOn.noteId = -1;
+  } else if (kind == 0x80 || kind == 0x90) {
+    event.type = Vst::Event::kNoteOffEvent;
+    event.noteOff.channel = static_cast<int16>(message.status & 0x0F);
+    event.noteOff.pitch = message.data1;
+    event.noteOff.noteId = -1;
+  } else {
+    return false;
+  }
+  events.Add(event);
+  return true;
+}
+
+void Vst3PluginInstance::RunBlock(Vst::AudioBusBuffers& input, Vst::AudioBusBuffers& output,
+                                  int32_t frames) {
+  Vst::ProcessData data;
+  data.processMode = Vst::kOffline;
+  data.symbolicSampleSize = sampleSize;
+  data.numSamples = frames;
+  data.numInputs = 1;
+  data.numOutputs = 1;
+  data.inputs = &input;
+  data.outputs = &output;
+  data.inputParameterChanges = &changes;
+  data.inputEvents = &events;
+  data.processContext = &context;
+  processor->process(data);
+  changes.Clear();
+  events.Clear();
+  context.projectTimeSamples += frames;
+}
+
+void Vst3PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames) {
+  Vst::AudioBusBuffers input;
+  input.numChannels = 2;
+  input.channelBuffers32 = const_cast<float**>(inputs);
+  Vst::AudioBusBuffers output;
+  output.numChannels = 2;
+  output.channelBuffers32 = outputs;
+  RunBlock(input, output, frames);
+}
+
+void Vst3PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames) {
+  Vst::AudioBusBuffers input;
+  input.numChannels = 2;
+  input.channelBuffers64 = const_cast<double**>(inputs);
+  Vst::AudioBusBuffers output;
+  output.numChannels = 2;
+  output.channelBuffers64 = outputs;
+  RunBlock(input, output, frames);
+}
+
+std::vector<uint8_t> Vst3PluginInstance::SaveState() {
+  ByteStream stream;
+  if (component->getState(&stream) != kResultOk) return {};
+  return stream.Bytes();
+}
+
+bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state) {
+  ByteStream stream(state);
+  return component->setState(&stream) == kResultOk;
+}
+
+}  // namespace
+
+std::unique_ptr<PluginInstance> LoadVst3Instance(const std::string& path, std::string& error) {
+  auto instance = std::make_unique<Vst3PluginInstance>();
+  if (!instance->Load(path, error)) return nullptr;
+  return instance;
+}

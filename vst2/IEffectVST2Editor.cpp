@@ -1,0 +1,73 @@
+#include "vst2/IEffectVST2.h"
+
+#include "graphics/IGraphics.h"
+
+#include <algorithm>
+#include <cstdint>
+
+// The VST2 side of the editor connection: the flag that tells a host there is an editor,
+// the rectangle it sizes the editor's window from, opening and closing the editor in the
+// host's window, and parameter values the host sets reaching the editor's controls. The
+// editor is reached only through IGraphics' virtual operations. Without an editor each of
+// these does nothing.
+
+namespace {
+
+VstInt16 RectExtent(int pixels)
+{
+  return static_cast<VstInt16>(std::clamp(pixels, 0, static_cast<int>(INT16_MAX)));
+}
+
+}  // namespace
+
+void IEffectVST2::AttachEditor(IGraphics* graphics)
+{
+  IEffectBase::AttachEditor(graphics);
+  if (IGraphics* editor = GetEditor()) {
+    effect.flags |= effFlagsHasEditor;
+    SetEditorRect(editor->Width(), editor->Height());
+  }
+}
+
+void IEffectVST2::ResizeEditor(int width, int height)
+{
+  SetEditorRect(width, height);
+  OnEditorResized();
+}
+
+void IEffectVST2::SetEditorRect(int width, int height)
+{
+  editorRect.top = 0;
+  editorRect.left = 0;
+  editorRect.bottom = RectExtent(height);
+  editorRect.right = RectExtent(width);
+}
+
+VstIntPtr IEffectVST2::GetEditorRect(void* ptr)
+{
+  if (!ptr || !GetEditor()) return 0;
+  *static_cast<ERect**>(ptr) = &editorRect;
+  return 1;
+}
+
+VstIntPtr IEffectVST2::OpenEditor(void* parent)
+{
+  IGraphics* const editor = GetEditor();
+  if (!editor || !editor->OpenWindow(parent)) return 0;
+  OnEditorOpen();
+  return 1;
+}
+
+VstIntPtr IEffectVST2::CloseEditor()
+{
+  IGraphics* const editor = GetEditor();
+  if (!editor) return 0;
+  OnEditorClose();
+  editor->CloseWindow();
+  return 1;
+}
+
+void IEffectVST2::TellEditor(int index, double value, bool isNormalized)
+{
+  if (IGraphics* editor = GetEditor()) editor->ApplyParameterFromPlugin(index, value, isNormalized);
+}

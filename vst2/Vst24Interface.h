@@ -1,0 +1,429 @@
+#pragma once
+
+// The VST 2.4 plug-in interface: the records a host and a plug-in exchange, the opcodes of
+// both directions and their flag constants. Declared from the published record layouts and
+// opcode numbers; the layouts are binary contracts with every host, so field order, field
+// sizes and packing must not change.
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(_WIN32)
+#define VSTCALLBACK __cdecl
+#else
+#define VSTCALLBACK
+#endif
+
+using VstInt16 = int16_t;
+using VstInt32 = int32_t;
+using VstIntPtr = intptr_t;
+
+// Records are packed to 8 bytes, which on x86-64 equals natural alignment.
+#pragma pack(push, 8)
+
+struct AEffect;
+
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode,
+                                                    VstInt32 index, VstIntPtr value, void* ptr,
+                                                    float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode,
+                                                      VstInt32 index, VstIntPtr value, void* ptr,
+                                                      float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
+                                              VstInt32 sampleFrames);
+using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs,
+                                                    double** outputs, VstInt32 sampleFrames);
+using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index,
+                                                   float parameter);
+using AEffectGetParameterProc = float(VSTCALLBACK*)(AEffect* effect, VstInt32 index);
+
+// 'VstP': the magic number of every AEffect.
+constexpr VstInt32 kEffectMagic = 0x56737450;
+
+// The interface version a 2.4 plug-in reports for effGetVstVersion.
+constexpr VstInt32 kVstVersion = 2400;
+
+struct AEffect {
+  VstInt32 magic;
+  AEffectDispatcherProc dispatcher;
+  AEffectProcessProc process;  // accumulating; deprecated by 2.4, still called by old hosts
+  AEffectSetParameterProc setParameter;
+  AEffectGetParameterProc getParameter;
+  VstInt32 numPrograms;
+  VstInt32 numParams;
+  VstInt32 numInputs;
+  VstInt32 numOutputs;
+  VstInt32 flags;
+  VstIntPtr resvd1;
+  VstIntPtr resvd2;
+  VstInt32 initialDelay;
+  VstInt32 realQualities;
+  VstInt32 offQualities;
+  float ioRatio;
+  void* object;
+  void* user;
+  VstInt32 uniqueID;
+  VstInt32 version;
+  AEffectProcessProc processReplacing;
+  AEffectProcessDoubleProc processDoubleReplacing;
+  char future[56];
+};
+
+enum VstAEffectFlags : VstInt32 {
+  effFlagsHasEditor = 1 << 0,
+  effFlagsHasClip = 1 << 1,
+  effFlagsHasVu = 1 << 2,
+  effFlagsCanMono = 1 << 3,
+  effFlagsCanReplacing = 1 << 4,
+  effFlagsProgramChunks = 1 << 5,
+  effFlagsIsSynth = 1 << 8,
+  effFlagsNoSoundInStop = 1 << 9,
+  effFlagsExtIsAsync = 1 << 10,
+  effFlagsExtHasBuffer = 1 << 11,
+  effFlagsCanDoubleReplacing = 1 << 12,
+};
+
+// Opcodes a host sends to the plug-in's dispatcher.
+enum AEffectOpcodes : VstInt32 {
+  effOpen = 0,
+  effClose = 1,
+  effSetProgram = 2,
+  effGetProgram = 3,
+  effSetProgramName = 4,
+  effGetProgramName = 5,
+  effGetParamLabel = 6,
+  effGetParamDisplay = 7,
+  effGetParamName = 8,
+  effGetVu = 9,
+  effSetSampleRate = 10,
+  effSetBlockSize = 11,
+  effMainsChanged = 12,
+  effEditGetRect = 13,
+  effEditOpen = 14,
+  effEditClose = 15,
+  effEditDraw = 16,
+  effEditMouse = 17,
+  effEditKey = 18,
+  effEditIdle = 19,
+  effEditTop = 20,
+  effEditSleep = 21,
+  effIdentify = 22,
+  effGetChunk = 23,
+  effSetChunk = 24,
+  effProcessEvents = 25,
+  effCanBeAutomated = 26,
+  effString2Parameter = 27,
+  effGetNumProgramCategories = 28,
+  effGetProgramNameIndexed = 29,
+  effCopyProgram = 30,
+  effConnectInput = 31,
+  effConnectOutput = 32,
+  effGetInputProperties = 33,
+  effGetOutputProperties = 34,
+  effGetPlugCategory = 35,
+  effGetCurrentPosition = 36,
+  effGetDestinationBuffer = 37,
+  effOfflineNotify = 38,
+  effOfflinePrepare = 39,
+  effOfflineRun = 40,
+  effProcessVarIo = 41,
+  effSetSpeakerArrangement = 42,
+  effSetBlockSizeAndSampleRate = 43,
+  effSetBypass = 44,
+  effGetEffectName = 45,
+  effGetErrorText = 46,
+  effGetVendorString = 47,
+  effGetProductString = 48,
+  effGetVendorVersion = 49,
+  effVendorSpecific = 50,
+  effCanDo = 51,
+  effGetTailSize = 52,
+  effIdle = 53,
+  effGetIcon = 54,
+  effSetViewPosition = 55,
+  effGetParameterProperties = 56,
+  effKeysRequired = 57,
+  effGetVstVersion = 58,
+  effEditKeyDown = 59,
+  effEditKeyUp = 60,
+  effSetEditKnobMode = 61,
+  effGetMidiProgramName = 62,
+  effGetCurrentMidiProgram = 63,
+  effGetMidiProgramCategory = 64,
+  effHasMidiProgramsChanged = 65,
+  effGetMidiKeyName = 66,
+  effBeginSetProgram = 67,
+  effEndSetProgram = 68,
+  effGetSpeakerArrangement = 69,
+  effShellGetNextPlugin = 70,
+  effStartProcess = 71,
+  effStopProcess = 72,
+  effSetTotalSampleToProcess = 73,
+  effSetPanLaw = 74,
+  effBeginLoadBank = 75,
+  effBeginLoadProgram = 76,
+  effSetProcessPrecision = 77,
+  effGetNumMidiInputChannels = 78,
+  effGetNumMidiOutputChannels = 79,
+};
+
+// Opcodes the plug-in sends to the host callback.
+enum AudioMasterOpcodes : VstInt32 {
+  audioMasterAutomate = 0,
+  audioMasterVersion = 1,
+  audioMasterCurrentId = 2,
+  audioMasterIdle = 3,
+  audioMasterPinConnected = 4,
+  audioMasterWantMidi = 6,
+  audioMasterGetTime = 7,
+  audioMasterProcessEvents = 8,
+  audioMasterSetTime = 9,
+  audioMasterTempoAt = 10,
+  audioMasterGetNumAutomatableParameters = 11,
+  audioMasterGetParameterQuantization = 12,
+  audioMasterIOChanged = 13,
+  audioMasterNeedIdle = 14,
+  audioMasterSizeWindow = 15,
+  audioMasterGetSampleRate = 16,
+  audioMasterGetBlockSize = 17,
+  audioMasterGetInputLatency = 18,
+  audioMasterGetOutputLatency = 19,
+  audioMasterGetPreviousPlug = 20,
+  audioMasterGetNextPlug = 21,
+  audioMasterWillReplaceOrAccumulate = 22,
+  audioMasterGetCurrentProcessLevel = 23,
+  audioMasterGetAutomationState = 24,
+  audioMasterOfflineStart = 25,
+  audioMasterOfflineRead = 26,
+  audioMasterOfflineWrite = 27,
+  audioMasterOfflineGetCurrentPass = 28,
+  audioMasterOfflineGetCurrentMetaPass = 29,
+  audioMasterSetOutputSampleRate = 30,
+  audioMasterGetOutputSpeakerArrangement = 31,
+  audioMasterGetVendorString = 32,
+  audioMasterGetProductString = 33,
+  audioMasterGetVendorVersion = 34,
+  audioMasterVendorSpecific = 35,
+  audioMasterSetIcon = 36,
+  audioMasterCanDo = 37,
+  audioMasterGetLanguage = 38,
+  audioMasterOpenWindow = 39,
+  audioMasterCloseWindow = 40,
+  audioMasterGetDirectory = 41,
+  audioMasterUpdateDisplay = 42,
+  audioMasterBeginEdit = 43,
+  audioMasterEndEdit = 44,
+  audioMasterOpenFileSelector = 45,
+  audioMasterCloseFileSelector = 46,
+  audioMasterEditFile = 47,
+  audioMasterGetChunkFile = 48,
+  audioMasterGetInputSpeakerArrangement = 49,
+};
+
+// Buffer sizes, NUL included, that the interface documents for the strings it exchanges.
+enum VstStringConstants : VstInt32 {
+  kVstMaxProgNameLen = 24,
+  kVstMaxParamStrLen = 8,
+  kVstMaxVendorStrLen = 64,
+  kVstMaxProductStrLen = 64,
+  kVstMaxEffectNameLen = 32,
+  kVstMaxNameLen = 64,
+  kVstMaxLabelLen = 64,
+  kVstMaxShortLabelLen = 8,
+  kVstMaxCategLabelLen = 24,
+  kVstMaxFileNameLen = 100,
+};
+
+enum VstPlugCategory : VstInt32 {
+  kPlugCategUnknown = 0,
+  kPlugCategEffect = 1,
+  kPlugCategSynth = 2,
+  kPlugCategAnalysis = 3,
+  kPlugCategMastering = 4,
+  kPlugCategSpacializer = 5,
+  kPlugCategRoomFx = 6,
+  kPlugSurroundFx = 7,
+  kPlugCategRestoration = 8,
+  kPlugCategOfflineProcess = 9,
+  kPlugCategShell = 10,
+  kPlugCategGenerator = 11,
+};
+
+enum VstProcessLevels : VstInt32 {
+  kVstProcessLevelUnknown = 0,
+  kVstProcessLevelUser = 1,
+  kVstProcessLevelRealtime = 2,
+  kVstProcessLevelPrefetch = 3,
+  kVstProcessLevelOffline = 4,
+};
+
+// Events ------------------------------------------------------------------------------------
+
+enum VstEventTypes : VstInt32 {
+  kVstMidiType = 1,
+  kVstAudioType = 2,
+  kVstVideoType = 3,
+  kVstParameterType = 4,
+  kVstTriggerType = 5,
+  kVstSysExType = 6,
+};
+
+// The common head of every event; byteSize counts the bytes after the first eight.
+struct VstEvent {
+  VstInt32 type;
+  VstInt32 byteSize;
+  VstInt32 deltaFrames;
+  VstInt32 flags;
+  char data[16];
+};
+
+// A list of events. The array is declared with two entries and really holds numEvents.
+struct VstEvents {
+  VstInt32 numEvents;
+  VstIntPtr reserved;
+  VstEvent* events[2];
+};
+
+enum VstMidiEventFlags : VstInt32 {
+  kVstMidiEventIsRealtime = 1 << 0,
+};
+
+struct VstMidiEvent {
+  VstInt32 type;
+  VstInt32 byteSize;
+  VstInt32 deltaFrames;
+  VstInt32 flags;
+  VstInt32 noteLength;
+  VstInt32 noteOffset;
+  char midiData[4];
+  char detune;
+  char noteOffVelocity;
+  char reserved1;
+  char reserved2;
+};
+
+struct VstMidiSysexEvent {
+  VstInt32 type;
+  VstInt32 byteSize;
+  VstInt32 deltaFrames;
+  VstInt32 flags;
+  VstInt32 dumpBytes;
+  VstIntPtr resvd1;
+  char* sysexDump;
+  VstIntPtr resvd2;
+};
+
+// Time information ---------------------------------------------------------------------------
+
+enum VstTimeInfoFlags : VstInt32 {
+  kVstTransportChanged = 1,
+  kVstTransportPlaying = 1 << 1,
+  kVstTransportCycleActive = 1 << 2,
+  kVstTransportRecording = 1 << 3,
+  kVstAutomationWriting = 1 << 6,
+  kVstAutomationReading = 1 << 7,
+  kVstNanosValid = 1 << 8,
+  kVstPpqPosValid = 1 << 9,
+  kVstTempoValid = 1 << 10,
+  kVstBarsValid = 1 << 11,
+  kVstCyclePosValid = 1 << 12,
+  kVstTimeSigValid = 1 << 13,
+  kVstSmpteValid = 1 << 14,
+  kVstClockValid = 1 << 15,
+};
+
+struct VstTimeInfo {
+  double samplePos;
+  double sampleRate;
+  double nanoSeconds;
+  double ppqPos;
+  double tempo;
+  double barStartPos;
+  double cycleStartPos;
+  double cycleEndPos;
+  VstInt32 timeSigNumerator;
+  VstInt32 timeSigDenominator;
+  VstInt32 smpteOffset;
+  VstInt32 smpteFrameRate;
+  VstInt32 samplesToNextClock;
+  VstInt32 flags;
+};
+
+// Pins and speakers --------------------------------------------------------------------------
+
+enum VstPinPropertiesFlags : VstInt32 {
+  kVstPinIsActive = 1 << 0,
+  kVstPinIsStereo = 1 << 1,
+  kVstPinUseSpeaker = 1 << 2,
+};
+
+struct VstPinProperties {
+  char label[kVstMaxLabelLen];
+  VstInt32 flags;
+  VstInt32 arrangementType;
+  char shortLabel[kVstMaxShortLabelLen];
+  char future[48];
+};
+
+enum VstSpeakerArrangementType : VstInt32 {
+  kSpeakerArrUserDefined = -2,
+  kSpeakerArrEmpty = -1,
+  kSpeakerArrMono = 0,
+  kSpeakerArrStereo = 1,
+};
+
+struct VstSpeakerProperties {
+  float azimuth;
+  float elevation;
+  float radius;
+  float reserved;
+  char name[kVstMaxNameLen];
+  VstInt32 type;
+  char future[28];
+};
+
+// Declared with eight speakers; hosts allocate more behind it for larger arrangements.
+struct VstSpeakerArrangement {
+  VstInt32 type;
+  VstInt32 numChannels;
+  VstSpeakerProperties speakers[8];
+};
+
+// Editor and MIDI key names ------------------------------------------------------------------
+
+struct ERect {
+  VstInt16 top;
+  VstInt16 left;
+  VstInt16 bottom;
+  VstInt16 right;
+};
+
+struct MidiKeyName {
+  VstInt32 thisProgramIndex;
+  VstInt32 thisKeyNumber;
+  char keyName[kVstMaxNameLen];
+  VstInt32 reserved;
+  VstInt32 flags;
+};
+
+#pragma pack(pop)
+
+// Sizes every 64-bit host compiles the records with.
+#if INTPTR_MAX == INT64_MAX
+static_assert(sizeof(AEffect) == 192, "AEffect layout");
+static_assert(offsetof(AEffect, flags) == 56 && offsetof(AEffect, resvd1) == 64,
+              "AEffect layout");
+static_assert(offsetof(AEffect, object) == 96 && offsetof(AEffect, uniqueID) == 112,
+              "AEffect layout");
+static_assert(offsetof(AEffect, processDoubleReplacing) == 128, "AEffect layout");
+static_assert(sizeof(VstEvents) == 32, "VstEvents layout");
+static_assert(sizeof(VstMidiSysexEvent) == 48, "VstMidiSysexEvent layout");
+#endif
+static_assert(sizeof(VstEvent) == 32, "VstEvent layout");
+static_assert(sizeof(VstMidiEvent) == 32, "VstMidiEvent layout");
+static_assert(sizeof(VstTimeInfo) == 88, "VstTimeInfo layout");
+static_assert(sizeof(VstPinProperties) == 128, "VstPinProperties layout");
+static_assert(sizeof(VstSpeakerProperties) == 112, "VstSpeakerProperties layout");
+static_assert(sizeof(VstSpeakerArrangement) == 904, "VstSpeakerArrangement layout");
+static_assert(sizeof(ERect) == 8, "ERect layout");
+static_assert(sizeof(MidiKeyName) == 80, "MidiKeyName layout");
