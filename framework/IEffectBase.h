@@ -15,6 +15,7 @@
 #include "framework/ITransportInfo.h"
 #include "framework/PluginApi.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -167,8 +168,10 @@ public:
   int GetBlockSize() const { return blockSize; }
   int GetLatency() const { return latency; }
   int GetTailSize() const { return tailSize; }
-  bool IsBypassed() const { return bypassed; }
-  void SetBypassed(bool bypass) { bypassed = bypass; }
+  // A VST3 host reads the bypass switch without the mutex (getParamNormalized),
+  // so it is atomic; the processing frame reads it once per piece.
+  bool IsBypassed() const { return bypassed.load(std::memory_order_relaxed); }
+  void SetBypassed(bool bypass) { bypassed.store(bypass, std::memory_order_relaxed); }
 
   // ---- Channels ----
   bool LegalIO(int inputs, int outputs) const;
@@ -242,7 +245,7 @@ private:
   bool doesStateChunks = false;
   bool isInstrument = false;
   bool doesMidi = true;
-  bool bypassed = false;
+  std::atomic<bool> bypassed{false};
   int32_t currentPreset = 0;
   double sampleRate = 44100.0;
   int32_t blockSize = 0;

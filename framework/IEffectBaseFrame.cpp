@@ -181,7 +181,7 @@ void IEffectBase::ProcessPiece(int offset, int frames, FloatOutput mode)
   for (IOutputChannel& output : outputChannels)
     *output.data = output.connected && output.hostBuffer ? output.hostBuffer + offset : output.scratch.data();
 
-  if (bypassed)
+  if (IsBypassed())
   {
     if (latency > 0 && bypassDelayLine)
     {

@@ -200,9 +200,12 @@ int32_t IEffectBase::UnserializePresets(const IStateChunk& chunk, int32_t pos)
     if (pos < 0 || !slot.initialised)
       continue;
     pos = ReadState(chunk, pos);
-    if (pos > 0)
+    // The slot keeps the values as the parameters took them, limited to
+    // range. A record cut short keeps the slot's previous state, unless it
+    // never had one: an initialised slot always holds a whole state, or the
+    // next bank written would carry the record without it.
+    if (pos > 0 || slot.state.Size() == 0)
     {
-      // The slot keeps the values as the parameters took them, limited to range.
       slot.state.Clear();
       WriteState(slot.state);
     }

@@ -48,7 +48,7 @@ void IParameter::InitDouble(const char* newName, double newDefault, double newMi
   CopyText(label, newLabel);
   CopyText(group, newGroup);
   min = newMin;
-  value = newDefault;
+  value.Store(newDefault);
   defaultValue = newDefault;
   step = newStep;
   max = newMax > newMin + newStep ? newMax : newMin + newStep;
@@ -98,24 +98,24 @@ void IParameter::SetNormalized(double normalized)
   // the upper limit below.
   if (!(plain >= -DBL_MAX))
     return;
-  value = plain < max ? plain : max;
+  value.Store(plain < max ? plain : max);
 }
 
 void IParameter::SetPlainClamped(double v)
 {
   if (std::isnan(v))
-    value = defaultValue;
+    value.Store(defaultValue);
   else if (v < min)
-    value = min;
+    value.Store(min);
   else if (v > max)
-    value = max;
+    value.Store(max);
   else
-    value = v;
+    value.Store(v);
 }
 
 double IParameter::GetNormalized() const
 {
-  return GetNormalized(value);
+  return GetNormalized(value.Load());
 }
 
 double IParameter::GetNormalized(double plain) const
@@ -137,7 +137,7 @@ double IParameter::FromNormalized(double normalized) const
 
 void IParameter::GetDisplayText(char* text) const
 {
-  GetDisplayText(value, false, true, text);
+  GetDisplayText(value.Load(), false, true, text);
 }
 
 void IParameter::GetDisplayText(double v, bool isNormalized, bool useDisplayTexts, char* text) const
@@ -181,7 +181,7 @@ const char* IParameter::FindDisplayText(double v) const
 
 const char* IParameter::GetLabelForHost() const
 {
-  return FindDisplayText(value) ? "" : label;
+  return FindDisplayText(value.Load()) ? "" : label;
 }
 
 const IDisplayText* IParameter::DisplayTextAt(int index) const

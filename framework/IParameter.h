@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/IAtomicValue.h"
 #include "framework/IDisplayText.h"
 #include "framework/IParameterKind.h"
 
@@ -8,7 +9,9 @@
 
 // One automatable value: the plain value with its range, step, response curve
 // and display rules. Normalised = ((value - min) / (max - min))^(1 / shape).
-// The record has no lock; IEffectBase serialises access to it.
+// The record has no lock; IEffectBase serialises access to it, except that
+// the value itself may be set and read from a thread that does not hold the
+// mutex (see IAtomicValue).
 class IParameter
 {
 public:
@@ -57,7 +60,7 @@ public:
   const char* GetNameForHost() const { return name; }
 
   IParameterKind Kind() const { return kind; }
-  double Value() const { return value; }
+  double Value() const { return value.Load(); }
   double Min() const { return min; }
   double Max() const { return max; }
   double Step() const { return step; }
@@ -77,7 +80,7 @@ public:
 
 private:
   IParameterKind kind = IParameterKind::None;
-  double value = 0.0;
+  IAtomicValue value;
   double min = 0.0;
   double max = 1.0;
   double step = 1.0;

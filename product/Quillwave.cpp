@@ -5,7 +5,7 @@
 #include "product/PresetCatalogue.h"
 #include "product/PresetFile.h"
 #include "product/PresetLibrary.h"
-#include "product/QuillwaveEditorView.h"
+#include "product/QuillwaveEditor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,10 +54,11 @@ double LimitToUnit(double value)
 
 }  // namespace
 
-Quillwave::Quillwave(QuillwaveBinding::HostContext host)
+Quillwave::Quillwave(QuillwaveBinding::HostContext host, void* moduleInstance)
     : QuillwaveBinding(QuillwaveConfig(), host)
     , midiQueue(kMidiQueueCapacity)
     , engine(CreateEngine(GetSampleRate()))
+    , libraryFolder(PresetLibraryFolder())
 {
   for (int i = 0; i < kParamCount; ++i)
   {
@@ -65,15 +66,17 @@ Quillwave::Quillwave(QuillwaveBinding::HostContext host)
     GetParam(i)->InitDouble(info.name, info.defaultValue, info.min, info.max, kParameterStep, info.units, "",
                             1.0);
   }
-  BuildEditor();
+  BuildEditor(moduleInstance);
   CaptureInitPreset();
 }
 
 Quillwave::~Quillwave() = default;
 
-// The editor comes with the graphics subsystem. Until then the plug-in has no
-// editor and no editor view, and every path that would reach them skips them.
-void Quillwave::BuildEditor() {}
+void Quillwave::BuildEditor(void* moduleInstance)
+{
+  editorLayout = std::make_unique<QuillwaveEditor>(*this, moduleInstance);
+  AttachEditorView(editorLayout.get());
+}
 
 void Quillwave::AttachEditorView(QuillwaveEditorView* view)
 {
@@ -204,13 +207,25 @@ void Quillwave::SelectPreset()
 {
   const double selected = GetParam(kPresetSelector)->Value();
   const int32_t number = PresetCatalogueNumber(selected);
+  const std::string catalogueFile = PresetCatalogueFile(number);
   if (editorView != nullptr)
   {
-    editorView->SetLoadSelectorFile(PresetLibraryPath(number));
+    // A number without a file names the library folder alone. Host program
+    // changes and restored states run this on the audio thread with the
+    // selector at 0, so that path is the one kept from construction rather
+    // than built (allocated) again.
+    if (catalogueFile.empty())
+    {
+      editorView->SetLoadSelectorFile(libraryFolder);
+    }
+    else
+    {
+      editorView->SetLoadSelectorFile(PresetLibraryPath(number));
+    }
   }
   // A number without a file loads nothing, so the disk is left alone; this
   // keeps restored state, whose selector is normally 0, away from it.
-  if (!PresetCatalogueFile(number).empty())
+  if (!catalogueFile.empty())
   {
     LoadPresetFile(PresetLibraryPath(number));
   }

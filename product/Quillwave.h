@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class QuillwaveEditor;
 class QuillwaveEditorView;
 
 // The product: a stereo chorus/flanger with 22 parameters generated from the
@@ -16,7 +17,9 @@ class QuillwaveEditorView;
 class Quillwave final : public QuillwaveBinding
 {
 public:
-  explicit Quillwave(QuillwaveBinding::HostContext host = {});
+  // The editor's images are the resources of `moduleInstance`, the module the
+  // plug-in was loaded from; without one the editor is built with empty images.
+  explicit Quillwave(QuillwaveBinding::HostContext host = {}, void* moduleInstance = nullptr);
   ~Quillwave() override;
 
   // Resets the engine for the current sample rate, applies every parameter
@@ -32,8 +35,9 @@ public:
   // Queues messages on the plug-in's MIDI channel; drops all others.
   void OnMidiMessage(const IMidiMessage* message) override;
 
-  // Connects the editor's view (BuildEditor does, once the editor exists).
-  // The view is not owned and must outlive the plug-in or be detached with null.
+  // Connects the editor's view (BuildEditor connects the plug-in's own). A
+  // view given here is not owned and must outlive the plug-in or be detached
+  // with null.
   void AttachEditorView(QuillwaveEditorView* view);
 
   // The PresetSelector value of its most recent change.
@@ -41,9 +45,8 @@ public:
   const EngineState& GetEngine() const { return *engine; }
 
 private:
-  // Constructor step 6: builds the editor and attaches it. There is no graphics
-  // subsystem in this build, so no editor is attached and no view is connected.
-  void BuildEditor();
+  // Constructor step 6: builds the editor, attaches it and connects its view.
+  void BuildEditor(void* moduleInstance);
 
   void ApplyController(const IMidiMessage& message);
   void StepPreset(double direction);
@@ -59,6 +62,11 @@ private:
 
   IMidiEventQueue midiQueue;
   std::unique_ptr<EngineState, EngineStateDeleter> engine;
+  // The preset library folder, as it was when the plug-in was created.
+  const std::string libraryFolder;
+  // The editor's layout and view. The graphics object it built belongs to
+  // the framework, which destroys it after this.
+  std::unique_ptr<QuillwaveEditor> editorLayout;
   QuillwaveEditorView* editorView = nullptr;
   float lastPresetNumber = 0.0f;
 };

@@ -3,6 +3,7 @@
 #include "raster/RasterHsvAdjust.h"
 #include "raster/RasterPixel.h"
 #include "raster/RasterSourceAlphaBlend.h"
+#include "raster/RasterSourceAlphaCopyRow.h"
 #include "raster/RasterWeight.h"
 
 #include <algorithm>
@@ -68,48 +69,73 @@ bool WalkBackward(const RasterBitmap& destination, const RasterBitmap& source, c
          (area.y > area.sy || (area.y == area.sy && area.x > area.sx));
 }
 
+// The rows of the covered area in both bitmaps, by row number 0..rows - 1.
+class AreaRows
+{
+public:
+  AreaRows(const RasterBitmap& destination, const RasterBitmap& source, const BlitArea& area)
+      : destinationOrigin(RasterRow(destination, area.y) + area.x),
+        sourceOrigin(RasterRow(source, area.sy) + area.sx),
+        destinationStride(RasterRowStride(destination)),
+        sourceStride(RasterRowStride(source))
+  {
+  }
+
+  std::uint32_t* Destination(int row) const { return destinationOrigin + destinationStride * row; }
+  const std::uint32_t* Source(int row) const { return sourceOrigin + sourceStride * row; }
+
+private:
+  std::uint32_t* const destinationOrigin;
+  const std::uint32_t* const sourceOrigin;
+  const std::ptrdiff_t destinationStride;
+  const std::ptrdiff_t sourceStride;
+};
+
+// Runs `rowFunction(destination row, source row, columns)` over the rows of
+// the area, top to bottom.
+template <class RowFunction>
+void ForEachRow(const RasterBitmap& destination, const RasterBitmap& source, const BlitArea& area,
+                RowFunction rowFunction)
+{
+  const AreaRows rows(destination, source, area);
+  for (int row = 0; row < area.rows; ++row)
+    rowFunction(rows.Destination(row), rows.Source(row), area.columns);
+}
+
 // Runs `kernel(source pixel, destination pixel) -> new destination pixel`
 // over the area.
 template <class Kernel>
 void BlendArea(const RasterBitmap& destination, const RasterBitmap& source, const BlitArea& area,
                Kernel kernel)
 {
-  std::uint32_t* const destinationOrigin = RasterRow(destination, area.y) + area.x;
-  const std::uint32_t* const sourceOrigin = RasterRow(source, area.sy) + area.sx;
-  const std::ptrdiff_t destinationStride = RasterRowStride(destination);
-  const std::ptrdiff_t sourceStride = RasterRowStride(source);
   if (WalkBackward(destination, source, area))
   {
+    const AreaRows rows(destination, source, area);
     for (int row = area.rows - 1; row >= 0; --row)
     {
-      std::uint32_t* const d = destinationOrigin + destinationStride * row;
-      const std::uint32_t* const s = sourceOrigin + sourceStride * row;
+      std::uint32_t* const d = rows.Destination(row);
+      const std::uint32_t* const s = rows.Source(row);
       for (int column = area.columns - 1; column >= 0; --column)
         d[column] = kernel(s[column], d[column]);
     }
     return;
   }
-  for (int row = 0; row < area.rows; ++row)
-  {
-    std::uint32_t* const d = destinationOrigin + destinationStride * row;
-    const std::uint32_t* const s = sourceOrigin + sourceStride * row;
-    for (int column = 0; column < area.columns; ++column)
+  ForEachRow(destination, source, area, [&kernel](std::uint32_t* d, const std::uint32_t* s, int columns) {
+    for (int column = 0; column < columns; ++column)
       d[column] = kernel(s[column], d[column]);
-  }
+  });
 }
 
 // The opaque copy at full weight: whole rows.
 void CopyRows(const RasterBitmap& destination, const RasterBitmap& source, const BlitArea& area)
 {
-  std::uint32_t* const destinationOrigin = RasterRow(destination, area.y) + area.x;
-  const std::uint32_t* const sourceOrigin = RasterRow(source, area.sy) + area.sx;
+  const AreaRows rows(destination, source, area);
   const bool backward = WalkBackward(destination, source, area);
   const std::size_t bytes = static_cast<std::size_t>(area.columns) * sizeof(std::uint32_t);
   for (int i = 0; i < area.rows; ++i)
   {
     const int row = backward ? area.rows - 1 - i : i;
-    std::memmove(destinationOrigin + RasterRowStride(destination) * row,
-                 sourceOrigin + RasterRowStride(source) * row, bytes);
+    std::memmove(rows.Destination(row), rows.Source(row), bytes);
   }
 }
 
@@ -171,6 +197,13 @@ void BlendWeighted(const RasterBitmap& destination, const RasterBitmap& source, 
   switch (operation)
   {
   case kBlendCopy:
+    // The editor's usual blit; its row function reads each group of pixels
+    // before writing it, which is safe whenever the walk goes forward.
+    if (w == 256 && !WalkBackward(destination, source, area))
+    {
+      ForEachRow(destination, source, area, SourceAlphaCopyRow);
+      return;
+    }
     BlendArea(destination, source, area,
               [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaCopy(s, d, w); });
     return;

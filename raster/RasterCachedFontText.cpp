@@ -114,7 +114,8 @@ void RasterCachedFont::Walk(const char* text, int length, std::uint32_t flags, i
   const int startX = x;
   const int startY = y;
   int used = 0;
-  while (text[used] != '\0' && (length < 0 || used < length))
+  // The length is tested first: text with a length need not be terminated.
+  while ((length < 0 || used < length) && text[used] != '\0')
   {
     std::uint16_t code = 0;
     used += Utf8Decode(text + used, code, length < 0 ? -1 : length - used);

@@ -53,7 +53,8 @@ VstIntPtr IEffectVST2::GetEditorRect(void* ptr)
 VstIntPtr IEffectVST2::OpenEditor(void* parent)
 {
   IGraphics* const editor = GetEditor();
-  if (!editor || !editor->OpenWindow(parent)) return 0;
+  // Without a parent window there is nowhere to show the editor.
+  if (!editor || !parent || !editor->OpenWindow(parent)) return 0;
   OnEditorOpen();
   return 1;
 }

@@ -4,6 +4,7 @@
 #include "framework/IMutex.h"
 #include "product/Quillwave.h"
 #include "vst2/Vst24Interface.h"
+#include "vst2/Vst2ModuleInstance.h"
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ AEffect* CreateEffect(audioMasterCallback host)
   IMutexLock lock(CreationLock());
   Quillwave* plug = nullptr;
   try {
-    plug = new Quillwave(IEffectVST2::HostContext{host});
+    plug = new Quillwave(IEffectVST2::HostContext{host}, Vst2ModuleInstance());
   } catch (...) {
     // Nothing may unwind into the host; a plug-in that cannot be built is reported as null.
     return nullptr;

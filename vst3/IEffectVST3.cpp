@@ -1,6 +1,6 @@
 // Construction, initialisation, parameters, units and the framework's host
 // operations of the VST3 binding. Processing is in IEffectVST3Process.cpp,
-// state in IEffectVST3State.cpp.
+// state in IEffectVST3State.cpp, the editor views in IEffectVST3Editor.cpp.
 #include "vst3/IEffectVST3.h"
 
 #include "framework/ITrace.h"
@@ -356,13 +356,6 @@ void IEffectVST3::QueryTransport(ITransportInfo* info)
   info->denominator = lastContext.timeSigDenominator;
   info->playing = (lastContext.state & ProcessContext::kPlaying) != 0;
   info->cycleActive = (lastContext.state & ProcessContext::kCycleActive) != 0;
-}
-
-void IEffectVST3::ResizeEditor(int, int)
-{
-  // A resize travels through the plug frame of an open editor view. Views are
-  // made only for an attached editor (createView), so without one there is no
-  // window to resize.
 }
 
 void IEffectVST3::ChangeLatency(int samples)

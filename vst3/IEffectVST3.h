@@ -9,6 +9,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+class IEffectVST3View;
 
 // Binds an IEffectBase plug-in to a VST3 host as a single-component effect:
 // one object that is the component, the audio processor, the edit controller
@@ -20,6 +23,10 @@
 //
 // process, getState and setState hold the plug-in mutex for their whole call.
 // The parameter queries and setParamNormalized do not lock.
+//
+// The editor is shown through IEffectVST3View objects from createView; the
+// plug-in keeps every view it made, and the first one carries its resize
+// requests and host parameter menus.
 class IEffectVST3 : public IEffectBase,
                     public Steinberg::Vst::IUnitInfo,
                     public Steinberg::Vst::SingleComponentEffect
@@ -47,6 +54,8 @@ public:
 
   // ---- IPluginBase ----
   Steinberg::tresult PLUGIN_API initialize(Steinberg::FUnknown* context) override;
+  // Also forgets every view (the views themselves live on until released).
+  Steinberg::tresult PLUGIN_API terminate() override;
 
   // ---- IComponent (state also for IEditController) ----
   Steinberg::tresult PLUGIN_API setActive(Steinberg::TBool state) override;
@@ -73,6 +82,9 @@ public:
   Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) override;
   Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                                    Steinberg::Vst::ParamValue value) override;
+  // "editor": a new view, which the host owns. Null for any other name and
+  // for a plug-in without an editor, so the host can offer its own controls.
+  Steinberg::IPlugView* PLUGIN_API createView(Steinberg::FIDString name) override;
 
   // ---- IUnitInfo ----
   Steinberg::int32 PLUGIN_API getUnitCount() override;
@@ -122,6 +134,14 @@ public:
   void ResizeEditor(int width, int height) override;
   void ChangeLatency(int samples) override;
   bool SendMidiMessage(const IMidiMessage* message) override;
+  // The host's context menu for parameter `index` at (x, y) in the first
+  // view, when the component handler offers IComponentHandler3.
+  void ShowHostParamMenu(int index, int x, int y) override;
+
+  // ---- Views ----
+  // A view leaving: the first entry for it is removed.
+  void RemoveView(IEffectVST3View* view);
+  int GetViewCount() const { return static_cast<int>(views.size()); }
 
 private:
   static IEffectConfig ForVst3(const IEffectConfig& config);
@@ -140,4 +160,6 @@ private:
 
   // Transport of the most recent block that carried a context.
   Steinberg::Vst::ProcessContext lastContext{};
+  // The views createView made, oldest first; not owned.
+  std::vector<IEffectVST3View*> views;
 };

@@ -36,7 +36,7 @@ FUnknown* CreateQuillwave(void*)
   IMutexLock guard(CreationLock());
   try
   {
-    auto* plugin = new Quillwave();
+    auto* plugin = new Quillwave({}, Vst3ModuleInstance());
     return static_cast<Vst::IAudioProcessor*>(plugin);
   }
   catch (const std::bad_alloc&)

@@ -1,6 +1,8 @@
 #include "graphics/linux/IGraphicsOffscreen.h"
 
 #include "graphics/IControl.h"
+#include "graphics/linux/IOffscreenParentInput.h"
+#include "graphics/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/LinuxFolders.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterPng.h"
@@ -58,13 +60,13 @@ void IGraphicsOffscreen::Resize(int newWidth, int newHeight)
 
 int IGraphicsOffscreen::ShowMessageBox(const char* text, const char* caption, int type)
 {
-  return answers->AnswerMessageBox(text ? text : "", caption ? caption : "", type);
+  return Answers().AnswerMessageBox(text ? text : "", caption ? caption : "", type);
 }
 
 IMenu* IGraphicsOffscreen::ShowPopupMenu(IMenu& menu, const IRectangle& rect)
 {
   ReleaseMouseCapture();
-  IMenu* chosen = answers->ChooseFromMenu(menu, rect);
+  IMenu* chosen = Answers().ChooseFromMenu(menu, rect);
   // The menu covered the editor.
   Invalidate({0, 0, Width(), Height()});
   return chosen;
@@ -77,7 +79,7 @@ void IGraphicsOffscreen::CreateTextEntry(IControl* control, const ITextStyle& st
   if (!control)
     return;
   std::string committed;
-  if (!answers->EnterText(*control, style, rect, text ? text : "", parameter, committed))
+  if (!Answers().EnterText(*control, style, rect, text ? text : "", parameter, committed))
     return;
   const int length = control->TextEntryLength();
   const int limit = length > 0 ? std::min(length, kMaxEntryText) : kMaxEntryText;
@@ -113,7 +115,7 @@ void IGraphicsOffscreen::PromptForFile(std::string& file, IFileAction action, st
   if (startFolder.empty())
     DesktopPath(startFolder);
   std::string chosen;
-  if (!answers->ChooseFile(file, action, startFolder, extensions ? extensions : "", chosen) ||
+  if (!Answers().ChooseFile(file, action, startFolder, extensions ? extensions : "", chosen) ||
       chosen.empty())
   {
     file.clear();
@@ -128,7 +130,7 @@ void IGraphicsOffscreen::PromptForFile(std::string& file, IFileAction action, st
 bool IGraphicsOffscreen::PromptForColour(IColour& colour, const char* prompt)
 {
   IColour chosen = colour;
-  if (!answers->ChooseColour(prompt ? prompt : "", chosen))
+  if (!Answers().ChooseColour(prompt ? prompt : "", chosen))
     return false;
   colour.red = chosen.red;
   colour.green = chosen.green;
@@ -143,29 +145,45 @@ bool IGraphicsOffscreen::OpenUrl(const char* url, const char* caption, const cha
   if (confirmText && confirmText[0] != '\0' &&
       ShowMessageBox(confirmText, title, kMessageBoxYesNo) != kAnswerYes)
     return false;
-  if (url && answers->OpenUrl(url))
+  if (url && Answers().OpenUrl(url))
     return true;
   if (errorText && errorText[0] != '\0')
     ShowMessageBox(errorText, title, kMessageBoxOk);
   return false;
 }
 
-void* IGraphicsOffscreen::OpenWindow(void*)
+void* IGraphicsOffscreen::OpenWindow(void* parentWindow)
 {
   CloseWindow();
+  if (parentWindow)
+  {
+    parent = ProbeOffscreenParent(parentWindow);
+    if (!parent)
+      return nullptr;
+    parentAnswers.Bind(parent);
+    ConnectOffscreenParent(*parent, *this);
+  }
   open = true;
   MarkAllControlsDirty();
-  return this;
+  return WindowHandle();
 }
 
 void IGraphicsOffscreen::CloseWindow()
 {
+  if (parent)
+  {
+    DisconnectOffscreenParent(*parent);
+    parentAnswers.Bind(nullptr);
+    parent = nullptr;
+  }
   open = false;
 }
 
 void* IGraphicsOffscreen::WindowHandle()
 {
-  return open ? this : nullptr;
+  if (!open)
+    return nullptr;
+  return parent ? static_cast<void*>(parent) : static_cast<void*>(this);
 }
 
 bool IGraphicsOffscreen::TextFromClipboard(std::string& text)
@@ -210,6 +228,11 @@ void IGraphicsOffscreen::MoveMouse(int x, int y, const IMouseModifiers& modifier
   const int dy = y - GetLastMouseY();
   SetLastMousePosition(x, y);
   OnMouseDrag(x, y, dx, dy, modifiers);
+}
+
+IOffscreenAnswers& IGraphicsOffscreen::Answers()
+{
+  return parent ? parentAnswers : *answers;
 }
 
 void IGraphicsOffscreen::Invalidate(const IRectangle& rect)

@@ -2,6 +2,7 @@
 
 #include "graphics/IGraphics.h"
 #include "graphics/linux/IOffscreenAnswers.h"
+#include "graphics/linux/IOffscreenParentAnswers.h"
 #include "raster/RasterMemBitmap.h"
 #include "raster/RasterModuleResources.h"
 
@@ -10,6 +11,12 @@
 // and text entries are answered at once by an IOffscreenAnswers (cancelled
 // without one); the redraw timer is Tick, called by whoever drives the
 // editor (a test, a tool, a host's idle loop).
+//
+// A host in another module opens the editor with an off-screen parent
+// record (graphics/linux/IOffscreenParent.h) as its parent window: it then
+// sends input and ticks through the record and answers through the record's
+// callbacks. In-process callers open it without a parent and drive this
+// object directly.
 class IGraphicsOffscreen : public IGraphics
 {
 public:
@@ -36,16 +43,22 @@ public:
   bool PromptForColour(IColour& colour, const char* prompt) override;
   bool OpenUrl(const char* url, const char* caption, const char* confirmText,
                const char* errorText) override;
-  // There is no window to create: the editor counts as open (the handle is
-  // this object) and every control is marked for a full redraw.
+  // There is no window to create: the editor counts as open and every
+  // control is marked for a full redraw. `parent` is null for an in-process
+  // caller (the handle is then this object) or an off-screen parent record,
+  // which becomes the handle and is connected to the editor; anything else
+  // leaves the editor closed and returns null. An open editor is closed
+  // first.
   void* OpenWindow(void* parent) override;
+  // Disconnects the parent record, if any.
   void CloseWindow() override;
   void* WindowHandle() override;
   bool TextFromClipboard(std::string& text) override;
   // Only names ending in ".png" (any case) are loaded.
   std::unique_ptr<RasterBitmap> LoadOsBitmap(int resourceId, const char* name) override;
 
-  // Who answers the dialogs; not owned, null cancels every one.
+  // Who answers the dialogs of an editor opened without a parent record;
+  // not owned, null cancels every one. A parent record answers for itself.
   void SetAnswers(IOffscreenAnswers* answers);
 
   // One tick of the redraw timer: runs the draw pass over everything that
@@ -63,10 +76,14 @@ public:
 
 private:
   void Invalidate(const IRectangle& rect);
+  IOffscreenAnswers& Answers();
 
   const RasterModuleHandle module;
   IOffscreenAnswers cancelAll;
   IOffscreenAnswers* answers = &cancelAll;
+  // The record of the host that opened the editor, null otherwise.
+  IOffscreenParent* parent = nullptr;
+  IOffscreenParentAnswers parentAnswers;
   RasterMemBitmap screen;
   IRectangle invalid;
   IRectangle lastScreenRect;

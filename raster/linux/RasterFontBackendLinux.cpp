@@ -33,10 +33,13 @@ class FreeTypeLibrary
 {
 public:
   // Never destroyed: fonts held by static caches close their faces during
-  // static destruction, in an order this object cannot know.
+  // static destruction, in an order this object cannot know. It lives in
+  // static storage rather than on the heap, so unloading the module leaks
+  // nothing; FreeType itself is shut down when the last face closes.
   static FreeTypeLibrary& Instance()
   {
-    static FreeTypeLibrary* const library = new FreeTypeLibrary;
+    alignas(FreeTypeLibrary) static unsigned char storage[sizeof(FreeTypeLibrary)];
+    static FreeTypeLibrary* const library = new (storage) FreeTypeLibrary;
     return *library;
   }
 

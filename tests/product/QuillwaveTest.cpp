@@ -113,7 +113,7 @@ TEST(QuillwaveConstruction, DeclaresIdentityAndChannels)
   EXPECT_EQ(plugin.GetLatency(), 0);
   EXPECT_EQ(plugin.GetTailSize(), 0);
   EXPECT_TRUE(plugin.DoesMidi());
-  EXPECT_EQ(plugin.GetEditor(), nullptr);
+  EXPECT_NE(plugin.GetEditor(), nullptr);
   EXPECT_EQ(plugin.GetLastPresetNumber(), 0.0f);
 }
 

@@ -1,5 +1,6 @@
 #include "graphics/IControl.h"
 #include "graphics/IGraphicsFactory.h"
+#include "graphics/linux/IOffscreenParent.h"
 #include "tests/vst2/TestHost.h"
 #include "tests/vst2/TestPlugin.h"
 
@@ -67,13 +68,24 @@ TEST_F(Vst2Editor, AnAttachedEditorIsAnnouncedWithItsSize)
 
 TEST_F(Vst2Editor, OpensAndClosesInTheHostsWindow)
 {
-  int parent = 0;
+  // A Linux host's parent window is an off-screen parent record.
+  IOffscreenParent parent{};
+  parent.magic = kIOffscreenParentMagic;
+  parent.version = kIOffscreenParentVersion;
+  parent.size = sizeof parent;
   EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &parent), 1);
   EXPECT_EQ(plug.editorOpens, 1);
   EXPECT_NE(editor->WindowHandle(), nullptr);
 
   EXPECT_EQ(Dispatch(effect, effEditClose), 1);
   EXPECT_EQ(plug.editorCloses, 1);
+  EXPECT_EQ(editor->WindowHandle(), nullptr);
+
+  // Anything else opens nothing and says so.
+  int notAWindow = 0;
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, &notAWindow), 0);
+  EXPECT_EQ(Dispatch(effect, effEditOpen, 0, 0, nullptr), 0);
+  EXPECT_EQ(plug.editorOpens, 1);
   EXPECT_EQ(editor->WindowHandle(), nullptr);
 }
 

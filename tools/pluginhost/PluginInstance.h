@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/pluginhost/OffscreenEditor.h"
+
 // A plug-in instance as a host sees it, whatever the module format. The render tool and the
 // whole-module tests drive Quillwave through this interface, which talks to the module only
 // through its exported entry points.
@@ -61,6 +63,14 @@ class PluginInstance {
   // The opaque blob a host stores with a song.
   virtual std::vector<uint8_t> SaveState() = 0;
   virtual bool LoadState(const std::vector<uint8_t>& state) = 0;
+
+  // Opens the module's editor off-screen through the format's own editor calls (VST3:
+  // createView, getSize, attached; VST2: effEditGetRect, effEditOpen) and returns it, or null
+  // with a reason. An open editor is closed first. The editor belongs to the instance and is
+  // valid until CloseEditor or the instance's end, which close it as the format does
+  // (VST3: removed and release; VST2: effEditClose).
+  virtual OffscreenEditor* OpenEditor(std::string& error) = 0;
+  virtual void CloseEditor() = 0;
 };
 
 // Loads a `.vst3` bundle (or the shared object inside one) or a VST2 shared object and

@@ -11,7 +11,7 @@ bool SharedLibrary::Open(const std::string& path, std::string& error) {
   handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* reason = dlerror();
-    error = reason ? reason : "cannot load " + path;
+    error = "cannot load " + path + (reason ? std::string(": ") + reason : std::string());
     return false;
   }
   return true;

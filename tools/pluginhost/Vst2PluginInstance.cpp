@@ -35,6 +35,8 @@ class Vst2PluginInstance final : public PluginInstance {
   void Process(const double* const* inputs, double** outputs, int32_t frames) override;
   std::vector<uint8_t> SaveState() override;
   bool LoadState(const std::vector<uint8_t>& state) override;
+  OffscreenEditor* OpenEditor(std::string& error) override;
+  void CloseEditor() override;
 
  private:
   static VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index,
@@ -58,12 +60,14 @@ class Vst2PluginInstance final : public PluginInstance {
   std::vector<VstMidiEvent> pendingMidi;
   std::vector<unsigned char> eventList;
   std::vector<double> defaults;
+  std::unique_ptr<OffscreenEditor> editor;
 };
 
 thread_local Vst2PluginInstance* Vst2PluginInstance::loading = nullptr;
 
 Vst2PluginInstance::~Vst2PluginInstance() {
   if (!effect) return;
+  CloseEditor();
   if (active) Dispatch(effMainsChanged, 0, 0);
   Dispatch(effClose);
 }
@@ -255,6 +259,29 @@ std::vector<uint8_t> Vst2PluginInstance::SaveState() {
 bool Vst2PluginInstance::LoadState(const std::vector<uint8_t>& state) {
   std::vector<uint8_t> copy(state);
   return Dispatch(effSetChunk, 1, static_cast<VstIntPtr>(copy.size()), copy.data()) == 1;
+}
+
+OffscreenEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
+  CloseEditor();
+  ERect* rect = nullptr;
+  if (!(effect->flags & effFlagsHasEditor) || Dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect) {
+    error = Name() + " has no editor";
+    return nullptr;
+  }
+  auto opened =
+      std::make_unique<OffscreenEditor>(rect->right - rect->left, rect->bottom - rect->top);
+  if (Dispatch(effEditOpen, 0, 0, opened->Parent()) != 1) {
+    error = Name() + " did not open its editor";
+    return nullptr;
+  }
+  editor = std::move(opened);
+  return editor.get();
+}
+
+void Vst2PluginInstance::CloseEditor() {
+  if (!editor) return;
+  Dispatch(effEditClose);
+  editor.reset();
 }
 
 }  // namespace

@@ -151,4 +151,13 @@ tresult PLUGIN_API ByteStream::queryInterface(const TUID iid, void** obj) {
   return AnswerInterface<IBStream>(this, iid, obj);
 }
 
+tresult PLUGIN_API PlugFrame::resizeView(IPlugView* view, ViewRect* newSize) {
+  if (!view || !newSize) return kInvalidArgument;
+  return view->onSize(newSize);
+}
+
+tresult PLUGIN_API PlugFrame::queryInterface(const TUID iid, void** obj) {
+  return AnswerInterface<IPlugFrame>(this, iid, obj);
+}
+
 }  // namespace pluginhost

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pluginterfaces/base/ibstream.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -25,7 +26,7 @@ class HostApplicationContext : public Vst::IHostApplication {
 };
 
 // One parameter's changes within a block.
-class ParamValueQueue : public Vst::IParamValueQueue {
+class ParamValueQueue final : public Vst::IParamValueQueue {
  public:
   explicit ParamValueQueue(Vst::ParamID id) : parameterId(id) {}
   void Add(int32 offset, Vst::ParamValue value);
@@ -98,6 +99,15 @@ class ByteStream : public IBStream {
  private:
   std::vector<uint8_t> bytes;
   size_t position = 0;
+};
+
+// The window frame of an editor view: every size the plug-in asks for is granted at once.
+class PlugFrame : public IPlugFrame {
+ public:
+  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override;
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+  uint32 PLUGIN_API addRef() override { return 1; }
+  uint32 PLUGIN_API release() override { return 1; }
 };
 
 }  // namespace pluginhost

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "pluginterfaces/base/ipluginbase.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -55,6 +56,8 @@ class Vst3PluginInstance final : public PluginInstance {
   void Process(const double* const* inputs, double** outputs, int32_t frames) override;
   std::vector<uint8_t> SaveState() override;
   bool LoadState(const std::vector<uint8_t>& state) override;
+  OffscreenEditor* OpenEditor(std::string& error) override;
+  void CloseEditor() override;
 
  private:
   Vst::ParamID IdOf(int index) const;
@@ -75,9 +78,13 @@ class Vst3PluginInstance final : public PluginInstance {
   ParameterChangeList changes;
   EventList events;
   Vst::ProcessContext context{};
+  PlugFrame frame;
+  IPtr<IPlugView> view;
+  std::unique_ptr<OffscreenEditor> editor;
 };
 
 Vst3PluginInstance::~Vst3PluginInstance() {
+  CloseEditor();
   if (active) {
     processor->setProcessing(false);
     component->setActive(false);
@@ -316,6 +323,39 @@ std::vector<uint8_t> Vst3PluginInstance::SaveState() {
 bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state) {
   ByteStream stream(state);
   return component->setState(&stream) == kResultOk;
+}
+
+OffscreenEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
+  CloseEditor();
+  IPtr<IPlugView> created = owned(controller->createView(Vst::ViewType::kEditor));
+  if (!created) {
+    error = className + " has no editor";
+    return nullptr;
+  }
+  ViewRect size;
+  if (created->isPlatformTypeSupported(IOFFSCREEN_PARENT_PLATFORM_TYPE) != kResultOk ||
+      created->getSize(&size) != kResultOk) {
+    error = className + " cannot show its editor off-screen";
+    return nullptr;
+  }
+  auto opened = std::make_unique<OffscreenEditor>(size.getWidth(), size.getHeight());
+  created->setFrame(&frame);
+  if (created->attached(opened->Parent(), IOFFSCREEN_PARENT_PLATFORM_TYPE) != kResultOk) {
+    created->setFrame(nullptr);
+    error = className + " did not open its editor";
+    return nullptr;
+  }
+  view = created;
+  editor = std::move(opened);
+  return editor.get();
+}
+
+void Vst3PluginInstance::CloseEditor() {
+  if (!view) return;
+  view->removed();
+  view->setFrame(nullptr);
+  view = nullptr;
+  editor.reset();
 }
 
 }  // namespace

@@ -2,45 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iomanip>
-#include <iterator>
-
-#include "product/PresetFile.h"
 
 namespace {
-
-int FindParameter(const PluginInstance& plugin, const std::string& name) {
-  for (int i = 0; i < plugin.ParameterCount(); ++i)
-    if (plugin.Parameter(i).name == name) return i;
-  return -1;
-}
-
-bool ReadBinaryFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
-
-bool ApplyPresetFile(PluginInstance& plugin, const std::string& path, std::string& error) {
-  const auto line = ReadPresetLastLine(path);
-  if (!line) {
-    error = "cannot read the preset file " + path;
-    return false;
-  }
-  const PresetReadValues values = ParsePresetLine(*line);
-  for (size_t i = 0; i < kPresetElements.size(); ++i) {
-    if (!values[i]) continue;
-    const int index = FindParameter(plugin, kPresetElements[i].tag);
-    if (index < 0) {
-      error = "the module has no parameter " + std::string(kPresetElements[i].tag);
-      return false;
-    }
-    plugin.SetPlain(index, *values[i]);
-  }
-  return true;
-}
 
 // A text bar that redraws in place, in whole percent steps.
 class ProgressBar {
@@ -118,31 +82,6 @@ void PrintModuleInfo(PluginInstance& plugin, std::ostream& out) {
   for (size_t i = 0; i < programs.size(); ++i) out << "  " << i << "  " << programs[i] << "\n";
   out << "\nBuses:\n";
   for (const std::string& bus : plugin.Buses()) out << "  " << bus << "\n";
-}
-
-bool ApplySettings(PluginInstance& plugin, const RenderOptions& options, std::string& error) {
-  if (!options.stateIn.empty()) {
-    std::vector<uint8_t> state;
-    if (!ReadBinaryFile(options.stateIn, state)) {
-      error = "cannot read the state file " + options.stateIn;
-      return false;
-    }
-    if (!plugin.LoadState(state)) {
-      error = "the module refused the state in " + options.stateIn;
-      return false;
-    }
-  }
-  if (!options.presetPath.empty() && !ApplyPresetFile(plugin, options.presetPath, error))
-    return false;
-  for (const ParameterSetting& setting : options.settings) {
-    const int index = FindParameter(plugin, setting.name);
-    if (index < 0) {
-      error = "unknown parameter '" + setting.name + "' (--info lists them)";
-      return false;
-    }
-    plugin.SetPlain(index, setting.plain);
-  }
-  return true;
 }
 
 bool RenderAudio(PluginInstance& plugin, const RenderOptions& options, StereoAudio& audio,

@@ -10,10 +10,6 @@
 // Lists parameters with their ranges and display texts, programs and buses.
 void PrintModuleInfo(PluginInstance& plugin, std::ostream& out);
 
-// Applies the state, preset file and settings of the options, in that order, so that a
-// later source overrides an earlier one. False with a reason when one of them fails.
-bool ApplySettings(PluginInstance& plugin, const RenderOptions& options, std::string& error);
-
 // Processes the audio through the plug-in in blocks, in place, delivering the timed
 // controller messages in the blocks they fall in. Shows progress on `progress` for long files
 // when `interactive`.

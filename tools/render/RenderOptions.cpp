@@ -1,15 +1,8 @@
 #include "tools/render/RenderOptions.h"
 
 #include <charconv>
-#include <cmath>
 
 namespace {
-
-bool ParseNumber(const std::string& text, double& value) {
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
-}
 
 bool ParseMidiByte(const std::string& text, uint8_t& value) {
   int number = -1;
@@ -22,21 +15,6 @@ bool ParseMidiByte(const std::string& text, uint8_t& value) {
 
 }  // namespace
 
-bool ParseParameterSetting(const std::string& text, ParameterSetting& setting,
-                           std::string& error) {
-  const size_t equals = text.find('=');
-  if (equals == std::string::npos || equals == 0) {
-    error = "'" + text + "' is not NAME=VALUE";
-    return false;
-  }
-  setting.name = text.substr(0, equals);
-  if (!ParseNumber(text.substr(equals + 1), setting.plain)) {
-    error = "bad value in '" + text + "': a finite decimal number is expected";
-    return false;
-  }
-  return true;
-}
-
 bool ParseTimedController(const std::string& text, TimedController& controller,
                           std::string& error) {
   const size_t colon = text.find(':');
@@ -45,7 +23,7 @@ bool ParseTimedController(const std::string& text, TimedController& controller,
     error = "'" + text + "' is not SECONDS:CONTROLLER=VALUE";
     return false;
   }
-  if (!ParseNumber(text.substr(0, colon), controller.seconds) || controller.seconds < 0.0) {
+  if (!ParseFiniteNumber(text.substr(0, colon), controller.seconds) || controller.seconds < 0.0) {
     error = "bad time in '" + text + "': seconds from the start, 0 or more";
     return false;
   }

@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "tools/pluginhost/PluginInstance.h"
+#include "tools/pluginhost/PluginSettings.h"
 
 // A controller message at a time in seconds from the start of the file, on MIDI channel 1.
 struct TimedController {
   double seconds = 0.0;
   uint8_t controller = 0;
   uint8_t value = 0;
-};
-
-struct ParameterSetting {
-  std::string name;
-  double plain = 0.0;
 };
 
 struct RenderOptions {
@@ -27,15 +23,10 @@ struct RenderOptions {
   double sampleRate = 0.0;  // 0: the input file's rate
   SamplePrecision precision = SamplePrecision::Double;
   double tempo = 120.0;
-  std::vector<ParameterSetting> settings;
-  std::string presetPath;
-  std::string stateIn;
+  PluginSettings settings;
   std::string stateOut;
   std::vector<TimedController> controllers;
 };
-
-// "NAME=VALUE", the value a plain decimal number. False with a reason when malformed.
-bool ParseParameterSetting(const std::string& text, ParameterSetting& setting, std::string& error);
 
 // "SECONDS:CONTROLLER=VALUE", controller and value 0 to 127.
 bool ParseTimedController(const std::string& text, TimedController& controller,

@@ -56,8 +56,9 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0.0, 10000.0))
       ->capture_default_str();
   app.add_option("--set", settings, "NAME=VALUE in the parameter's plain units (repeatable)");
-  app.add_option("--preset", options.presetPath, "a .quillwavepreset file to apply");
-  app.add_option("--state-in", options.stateIn, "host state blob to restore before processing");
+  app.add_option("--preset", options.settings.presetPath, "a .quillwavepreset file to apply");
+  app.add_option("--state-in", options.settings.stateIn,
+                 "host state blob to restore before processing");
   app.add_option("--state-out", options.stateOut, "write the host state blob after processing");
   app.add_option("--cc", controllers,
                  "SECONDS:CONTROLLER=VALUE, a controller message on MIDI channel 1 (repeatable)");
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
   for (const std::string& text : settings) {
     ParameterSetting setting;
     if (!ParseParameterSetting(text, setting, error)) return Fail(kExitUsage, error);
-    options.settings.push_back(setting);
+    options.settings.values.push_back(setting);
   }
   for (const std::string& text : controllers) {
     TimedController controller;
@@ -97,10 +98,9 @@ int main(int argc, char** argv) {
     return Fail(kExitFailure, error);
   if (!plugin->Prepare(audio.sampleRate, options.blockSize, options.precision, error))
     return Fail(kExitFailure, error);
-  if (!ApplySettings(*plugin, options, error)) {
-    const bool usage = error.rfind("unknown parameter", 0) == 0;
-    return Fail(usage ? kExitUsage : kExitFailure, error);
-  }
+  const SettingsStatus applied = ApplySettings(*plugin, options.settings, error);
+  if (applied != SettingsStatus::Applied)
+    return Fail(applied == SettingsStatus::UnknownParameter ? kExitUsage : kExitFailure, error);
   if (!RenderAudio(*plugin, options, audio, std::cerr, isatty(STDERR_FILENO) != 0, error)) return Fail(kExitUsage, error);
   if (!options.stateOut.empty() && !WriteBinaryFile(options.stateOut, plugin->SaveState()))
     return Fail(kExitFailure, "cannot write the state file " + options.stateOut);

@@ -1,0 +1,16 @@
+// On Linux the library folder is already in the platform's path form:
+// forward slashes are the separator, and a backslash would be read as part
+// of a file name.
+#include "product/QuillwaveEditorDialogFolder.h"
+
+#include "product/PresetLibrary.h"
+
+std::string PresetDialogFolder()
+{
+  std::string folder = PresetLibraryFolder();
+  while (folder.size() > 1 && folder.back() == '/')
+  {
+    folder.pop_back();
+  }
+  return folder;
+}

@@ -1,0 +1,92 @@
+#include "vst3/IEffectVST3View.h"
+
+#include "graphics/IGraphics.h"
+#include "vst3/IEffectVST3.h"
+
+#include <cstring>
+
+using namespace Steinberg;
+
+IEffectVST3View::IEffectVST3View(IEffectVST3* plugin) : plugin(plugin)
+{
+  plugin->addRef();
+}
+
+IEffectVST3View::~IEffectVST3View()
+{
+  // A host that releases an attached view still expects the editor gone.
+  if (isAttached())
+    removed();
+  plugin->RemoveView(this);
+  plugin->release();
+}
+
+tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type)
+{
+  if (!plugin->GetEditor() || !type)
+    return kResultFalse;
+  return std::strcmp(type, kPlatformType) == 0 ? kResultOk : kResultFalse;
+}
+
+tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type)
+{
+  IGraphics* const editor = plugin->GetEditor();
+  if (!editor || !parent || isPlatformTypeSupported(type) != kResultOk)
+    return kResultFalse;
+  void* const window = editor->OpenWindow(parent);
+  if (!window)
+    return kResultFalse;
+  systemWindow = parent;
+  editorWindow = window;
+  plugin->OnEditorOpen();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::removed()
+{
+  IGraphics* const editor = plugin->GetEditor();
+  if (editor && isAttached())
+  {
+    plugin->OnEditorClose();
+    if (editor->WindowHandle() == editorWindow)
+      editor->CloseWindow();
+  }
+  systemWindow = nullptr;
+  editorWindow = nullptr;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size)
+{
+  if (!size)
+    return kInvalidArgument;
+  const IGraphics* const editor = plugin->GetEditor();
+  if (!editor)
+    return kResultFalse;
+  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::onSize(ViewRect* newSize)
+{
+  if (!newSize)
+    return kResultOk;
+  rect = *newSize;
+  if (expectingResize)
+  {
+    expectingResize = false;
+    plugin->OnEditorResized();
+  }
+  return kResultOk;
+}
+
+void IEffectVST3View::RequestResize(int width, int height)
+{
+  if (!plugFrame)
+    return;
+  // Hosts may answer with onSize before resizeView returns.
+  expectingResize = true;
+  ViewRect size(0, 0, width, height);
+  if (plugFrame->resizeView(this, &size) != kResultOk)
+    expectingResize = false;
+}
