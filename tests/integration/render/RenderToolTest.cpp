@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/CommandRun.h"
 #include "tools/pluginhost/PluginInstance.h"
 
 namespace fs = std::filesystem;
@@ -21,22 +21,10 @@ namespace {
 constexpr double kRate = 48000.0;
 constexpr int kFrames = 20000;
 
-struct Tool {
-  int exitCode;
-  std::string output;
-};
+using Tool = CommandRun;
 
 Tool RunTool(const std::string& arguments) {
-  const std::string command = std::string(QUILLWAVE_RENDER) + " " + arguments + " 2>&1";
-  Tool result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return RunCommand(std::string(QUILLWAVE_RENDER) + " " + arguments);
 }
 
 // A float WAV of a decaying two-tone chord: left and right differ so a swap would show.

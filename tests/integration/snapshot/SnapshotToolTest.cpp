@@ -1,39 +1,26 @@
 // Runs quillwave-snapshot as a user would: what it writes, and its answers to bad input.
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "tests/integration/snapshot/SnapshotTestSupport.h"
+#include "tests/support/CommandRun.h"
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/pluginhost/PluginSettings.h"
 
 namespace snapshottest {
 namespace {
 
-struct Tool {
-  int exitCode;
-  std::string output;
-};
+using Tool = CommandRun;
 
 // In a sanitizer build the tool unloads its module before it exits, which loses the
 // allocations ResidentModules.cpp describes; its leaks are checked in this process instead,
 // by the editor session tests on the same code.
 Tool RunTool(const std::string& arguments) {
-  const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(QUILLWAVE_SNAPSHOT) +
-                              " " + arguments + " 2>&1";
-  Tool result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return RunCommand("ASAN_OPTIONS=detect_leaks=0 " + std::string(QUILLWAVE_SNAPSHOT) + " " +
+                    arguments);
 }
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
