@@ -58,8 +58,10 @@ inline Sample SaturatorFinish(SaturatorMemory<Sample>& memory, Sample tanhWhole,
     const Sample m = tanhHalf * kSaturatorNormalise;
     const Sample r = ((memory.wholeSample - y) * 0.5 + y + memory.halfSample) * 0.5;
     const Sample q = r - memory.dcInput + kDcBlockerPole * memory.dcOutput;
-    memory.dcInput = r;
-    memory.dcOutput = q;
+    // The blocker's memories are flushed too: its output decays by the pole
+    // in silence and would otherwise settle on a subnormal value for good.
+    memory.dcInput = FlushTiny(r);
+    memory.dcOutput = FlushTiny(q);
     memory.wholeSample = FlushTiny(y);
     memory.halfSample = FlushTiny(m);
     return q;

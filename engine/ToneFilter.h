@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/SignalGuards.h"
+#include "engine/StereoPair.h"
+
 // Tone control: a topology-preserving one-pole low-pass whose output is mixed
 // into a low-pass or a high-pass response, faded against the unfiltered
 // signal around the middle of the control so it passes through flat.
@@ -22,6 +25,8 @@ template <typename Sample>
 inline Sample ToneFilterProcess(Sample& state, Sample input, const ToneConstants& tone)
 {
     const Sample lp = tone.onePlusK != 0.0 ? (tone.k * input + state) / tone.onePlusK : Sample{};
-    state = tone.k * (input - lp) + lp;
+    // Flushed like every recursive memory, so silence never leaves the
+    // filter in subnormal arithmetic.
+    state = FlushTiny(tone.k * (input - lp) + lp);
     return ((input - lp - lp) * tone.highPass + lp - input) * tone.fade + input;
 }
