@@ -1,6 +1,7 @@
-# Compiles resource files into a target as byte arrays, the Linux counterpart
-# of a Windows module's resource section. The generated source defines the
-# module's resource table and RasterModuleResources(), which returns the
+# Compiles resource files into a target. On Windows they go into the module's
+# resource section through a generated resource script. On Linux they become
+# byte arrays, the counterpart of that section: the generated source defines
+# the module's resource table and RasterModuleResources(), which returns the
 # module handle that LoadPngResource searches (raster/RasterModuleResources.h).
 #
 #   quillwave_embed_resources(<target> <id>[:<type>]=<file> ...)
@@ -102,6 +103,17 @@ function(quillwave_embed_resources target)
     list(APPEND files "${file}")
     string(APPEND manifest "${id}|${type}|${file}\n")
   endforeach()
+
+  if(WIN32)
+    # One line per resource: <id> <type> "<file>".
+    string(REGEX REPLACE "([0-9]+)\\|([A-Z0-9_]+)\\|([^\n]*)" "\\1 \\2 \"\\3\"" script "${manifest}")
+    set(script_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.rc")
+    file(GENERATE OUTPUT "${script_file}" CONTENT "${script}")
+    set_source_files_properties("${script_file}" PROPERTIES OBJECT_DEPENDS "${files}")
+    target_sources(${target} PRIVATE "${script_file}")
+    target_link_libraries(${target} PRIVATE quillwave_raster)
+    return()
+  endif()
 
   set(manifest_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.txt")
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")

@@ -1,4 +1,28 @@
-# Install rules: the two modules into the user's plug-in folders and the factory
+# Install rules.
+#
+# Windows: the prefix stands for the system drive (C:/, or a Wine prefix's
+# drive_c), and the modules and presets go where Windows hosts and the
+# plug-in look for them:
+#   <prefix>/Program Files/Common Files/VST3/Quillwave.vst3          VST3 bundle
+#   <prefix>/Program Files/VSTPlugins/Quillwave.dll                  VST2 module
+#   <prefix>/users/Public/Documents/PleoAudio/Quillwave/Presets/     factory presets, User/
+# The prefix defaults to the folder drive_c of the build tree.
+if(WIN32)
+  if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+    set(CMAKE_INSTALL_PREFIX "${CMAKE_BINARY_DIR}/drive_c" CACHE PATH "Installation prefix: the system drive" FORCE)
+  endif()
+  set(QUILLWAVE_PRESET_LIBRARY "users/Public/Documents/PleoAudio/Quillwave/Presets")
+  install(DIRECTORY ${CMAKE_BINARY_DIR}/modules/Quillwave.vst3
+          DESTINATION "Program Files/Common Files/VST3")
+  install(FILES $<TARGET_FILE:Quillwave-VST2> DESTINATION "Program Files/VSTPlugins")
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/presets/Factory
+          DESTINATION ${QUILLWAVE_PRESET_LIBRARY}
+          FILES_MATCHING PATTERN "*.quillwavepreset")
+  install(DIRECTORY DESTINATION ${QUILLWAVE_PRESET_LIBRARY}/User)
+  return()
+endif()
+
+# Linux: the two modules into the user's plug-in folders and the factory
 # presets into the preset library, all below the installation prefix, which
 # stands for the user's home folder:
 #   <prefix>/.vst3/Quillwave.vst3                                    VST3 bundle
