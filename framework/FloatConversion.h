@@ -2,9 +2,9 @@
 
 #include <cfloat>
 
-// Single precision of a double. Finite values beyond the float range become
-// the largest float of their sign instead of an undefined conversion; NaN and
-// infinity convert as they are.
+// Single precision of a double. Values beyond the float range, infinities
+// included, become the largest float of their sign instead of an undefined
+// conversion; NaN converts as it is.
 inline float ToFloat(double value)
 {
   if (value > FLT_MAX)

@@ -48,29 +48,60 @@ bool IMidiEventQueue::Add(const IMidiMessage& message)
       }
     }
   }
-  int32_t insert = count;
-  if (count > front && message.offset < storage[count - 1].offset)
+  if (count == front)
   {
-    while (insert > front && storage[insert - 1].offset > message.offset)
-    {
-      --insert;
-    }
-    IMidiMessage* const base = storage.get();
-    std::move_backward(base + insert, base + count, base + count + 1);
+    nextArrival = 0;
   }
-  storage[insert] = message;
+  else if (nextArrival == std::numeric_limits<uint32_t>::max())
+  {
+    RenumberArrivals();
+  }
+  // A message earlier than the last one is appended too and the pending
+  // messages are sorted once when the next is taken: inserting each in place
+  // would cost a move of the whole queue per message of a reversed flood.
+  if (count > front && message.offset < storage[count - 1].message.offset)
+  {
+    unsorted = true;
+  }
+  storage[count] = Entry{message, nextArrival++};
   ++count;
   return true;
 }
 
 bool IMidiEventQueue::TakeDue(int32_t position, IMidiMessage& message)
 {
-  if (front >= count || storage[front].offset > position)
+  if (unsorted)
+  {
+    SortPending();
+  }
+  if (front >= count || storage[front].message.offset > position)
   {
     return false;
   }
-  message = storage[front++];
+  message = storage[front++].message;
   return true;
+}
+
+void IMidiEventQueue::SortPending()
+{
+  // Arrival numbers make the order stable without the buffer a stable sort
+  // would allocate.
+  Entry* const base = storage.get();
+  std::sort(base + front, base + count, [](const Entry& a, const Entry& b) {
+    return a.message.offset != b.message.offset ? a.message.offset < b.message.offset
+                                                : a.arrival < b.arrival;
+  });
+  unsorted = false;
+}
+
+void IMidiEventQueue::RenumberArrivals()
+{
+  SortPending();
+  nextArrival = 0;
+  for (int32_t i = front; i < count; ++i)
+  {
+    storage[i].arrival = nextArrival++;
+  }
 }
 
 void IMidiEventQueue::Flush(int32_t frames)
@@ -78,7 +109,7 @@ void IMidiEventQueue::Flush(int32_t frames)
   DropProcessed();
   for (int32_t i = 0; i < count; ++i)
   {
-    storage[i].offset -= frames;
+    storage[i].message.offset -= frames;
   }
 }
 
@@ -99,7 +130,7 @@ void IMidiEventQueue::DropProcessed()
   {
     return;
   }
-  IMidiMessage* const base = storage.get();
+  Entry* const base = storage.get();
   std::move(base + front, base + count, base);
   count -= front;
   front = 0;
@@ -107,7 +138,7 @@ void IMidiEventQueue::DropProcessed()
 
 bool IMidiEventQueue::Reallocate(int32_t newCapacity)
 {
-  std::unique_ptr<IMidiMessage[]> moved(new (std::nothrow) IMidiMessage[static_cast<size_t>(newCapacity)]);
+  std::unique_ptr<Entry[]> moved(new (std::nothrow) Entry[static_cast<size_t>(newCapacity)]);
   if (!moved)
   {
     return false;

@@ -18,7 +18,7 @@ public:
   IMidiEventQueue(const IMidiEventQueue&) = delete;
   IMidiEventQueue& operator=(const IMidiEventQueue&) = delete;
 
-  // Inserts the message after every unprocessed message whose offset is not
+  // Queues the message after every unprocessed message whose offset is not
   // greater, so equal offsets keep their arrival order. False when the queue
   // was full and could not grow: the message is dropped.
   bool Add(const IMidiMessage& message);
@@ -40,12 +40,25 @@ public:
   int32_t Pending() const { return count - front; }
 
 private:
+  // A queued message and its place in the order of arrival.
+  struct Entry
+  {
+    IMidiMessage message;
+    uint32_t arrival = 0;
+  };
+
+  void SortPending();
+  // Numbers the pending messages from 0 in their order, so numbering can go on.
+  void RenumberArrivals();
   void DropProcessed();
   bool Reallocate(int32_t newCapacity);
 
-  std::unique_ptr<IMidiMessage[]> storage;
+  std::unique_ptr<Entry[]> storage;
   int32_t capacity = 0;
   int32_t growStep = 0;
   int32_t count = 0;
   int32_t front = 0;
+  uint32_t nextArrival = 0;
+  // Messages arrived out of offset order since the last sort.
+  bool unsorted = false;
 };

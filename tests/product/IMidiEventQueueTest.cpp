@@ -51,6 +51,33 @@ TEST(IMidiEventQueue, InsertionNeverMovesBeforeTakenMessages)
   EXPECT_EQ(TakeAll(queue, 100), (std::vector<int>{3, 2}));
 }
 
+TEST(IMidiEventQueue, ReversedFloodComesOutInOffsetThenArrivalOrder)
+{
+  // A host that sends a block's messages backwards, two per offset, across a
+  // growth of the queue and a flush with some messages still pending.
+  constexpr int kOffsets = 3000;
+  IMidiEventQueue queue(512);
+  for (int32_t offset = kOffsets - 1; offset >= 0; --offset)
+  {
+    ASSERT_TRUE(queue.Add(Message(offset, 1)));
+    ASSERT_TRUE(queue.Add(Message(offset, 2)));
+  }
+  IMidiMessage message;
+  for (int32_t offset = 0; offset < kOffsets / 2; ++offset)
+  {
+    for (int arrival = 1; arrival <= 2; ++arrival)
+    {
+      ASSERT_TRUE(queue.TakeDue(offset, message));
+      ASSERT_EQ(message.offset, offset);
+      ASSERT_EQ(message.data1, arrival);
+    }
+  }
+  queue.Flush(kOffsets / 2);
+  queue.Add(Message(0, 3));
+  EXPECT_EQ(TakeAll(queue, 0), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(queue.Pending(), kOffsets - 2);
+}
+
 TEST(IMidiEventQueue, FlushCarriesLateMessagesIntoTheNextBlock)
 {
   IMidiEventQueue queue(1024);
