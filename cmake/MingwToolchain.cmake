@@ -22,3 +22,7 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 # zlib's static archive, not its import library: no zlib1.dll to ship.
 set(ZLIB_LIBRARY /usr/${QUILLWAVE_MINGW_PREFIX}/lib/libz.a CACHE FILEPATH "zlib for the Windows build")
 set(ZLIB_INCLUDE_DIR /usr/${QUILLWAVE_MINGW_PREFIX}/include CACHE PATH "zlib headers for the Windows build")
+
+# Released modules ship without their symbol tables.
+set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
+set(CMAKE_MODULE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -1,5 +1,6 @@
 #include "raster/RasterGlyphCanvas.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -9,6 +10,7 @@ constexpr int kSmallestCanvas = 256;
 
 int liveFonts = 0;
 std::unique_ptr<RasterSysBitmap> canvas;
+std::unique_ptr<RasterSysBitmap> textCanvas;
 }  // namespace
 
 namespace RasterGlyphCanvas
@@ -21,7 +23,10 @@ void FontCreated()
 void FontDestroyed()
 {
   if (--liveFonts == 0)
+  {
     canvas.reset();
+    textCanvas.reset();
+  }
 }
 
 RasterSysBitmap* Acquire(int minimumSize)
@@ -38,5 +43,18 @@ RasterSysBitmap* Acquire(int minimumSize)
   if (!canvas || canvas->Bits() == nullptr)
     return nullptr;
   return canvas.get();
+}
+
+RasterSysBitmap* AcquireTextCanvas(int width, int height)
+{
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (!textCanvas)
+    textCanvas.reset(new (std::nothrow) RasterSysBitmap(width, height));
+  else if (textCanvas->Width() < width || textCanvas->Height() < height)
+    textCanvas->Resize(std::max(width, textCanvas->Width()), std::max(height, textCanvas->Height()));
+  if (!textCanvas || textCanvas->Bits() == nullptr)
+    return nullptr;
+  return textCanvas.get();
 }
 }  // namespace RasterGlyphCanvas

@@ -48,7 +48,7 @@ case "$action" in
     # The first start of a prefix creates it (about ten seconds); the
     # persistent server then serves every test of the run.
     mkdir -p "$WINEPREFIX"
-    wineserver -p
+    wineserver -p > "$session/wineserver.log" 2>&1
     "$wine" wineboot --init > "$session/wineboot.log" 2>&1
     echo "Wine session on display $DISPLAY, prefix $WINEPREFIX"
     ;;
