@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/pluginhost/OffscreenEditor.h"
+#include "tools/pluginhost/PlatformEditor.h"
 
 // A plug-in instance as a host sees it, whatever the module format. The render tool and the
 // whole-module tests drive Quillwave through this interface, which talks to the module only
@@ -41,6 +41,8 @@ class PluginInstance {
   virtual double Normalized(int index) const = 0;
   // The text the module shows for a proposed normalised value, without changing anything.
   virtual std::string DisplayText(int index, double normalized) const = 0;
+  // The text the module shows for the parameter's current value.
+  virtual std::string ValueText(int index) const = 0;
   // Both take effect for the next processed block.
   virtual void SetNormalized(int index, double normalized) = 0;
   virtual void SetPlain(int index, double plain) = 0;
@@ -64,12 +66,14 @@ class PluginInstance {
   virtual std::vector<uint8_t> SaveState() = 0;
   virtual bool LoadState(const std::vector<uint8_t>& state) = 0;
 
-  // Opens the module's editor off-screen through the format's own editor calls (VST3:
-  // createView, getSize, attached; VST2: effEditGetRect, effEditOpen) and returns it, or null
-  // with a reason. An open editor is closed first. The editor belongs to the instance and is
-  // valid until CloseEditor or the instance's end, which close it as the format does
-  // (VST3: removed and release; VST2: effEditClose).
-  virtual OffscreenEditor* OpenEditor(std::string& error) = 0;
+  // Opens the module's editor in this platform's parent (PlatformEditor.h: off-screen on
+  // Linux, a top-level window on Windows) through the format's own editor calls (VST3:
+  // createView, isPlatformTypeSupported, getSize, attached; VST2: effEditGetRect,
+  // effEditOpen, then effEditIdle from the host's message loop) and returns it, or null with
+  // a reason. An open editor is closed first. The editor belongs to the instance and is valid
+  // until CloseEditor or the instance's end, which close it as the format does (VST3: removed
+  // and release; VST2: effEditClose).
+  virtual PlatformEditor* OpenEditor(std::string& error) = 0;
   virtual void CloseEditor() = 0;
 };
 

@@ -17,3 +17,11 @@ class SharedLibrary {
  private:
   void* handle = nullptr;
 };
+
+// Where a VST3 bundle keeps the module of this platform:
+// Contents/<architecture>/<bundle name><extension>.
+struct Vst3BundlePlatform {
+  const char* architecture;
+  const char* extension;
+};
+extern const Vst3BundlePlatform kVst3BundlePlatform;

@@ -20,3 +20,5 @@ bool SharedLibrary::Open(const std::string& path, std::string& error) {
 void* SharedLibrary::Symbol(const char* name) const {
   return handle ? dlsym(handle, name) : nullptr;
 }
+
+const Vst3BundlePlatform kVst3BundlePlatform{"x86_64-linux", ".so"};

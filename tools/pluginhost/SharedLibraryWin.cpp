@@ -19,3 +19,5 @@ void* SharedLibrary::Symbol(const char* name) const {
   return handle ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name))
                 : nullptr;
 }
+
+const Vst3BundlePlatform kVst3BundlePlatform{"x86_64-win", ".vst3"};

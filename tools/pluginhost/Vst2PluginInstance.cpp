@@ -22,6 +22,7 @@ class Vst2PluginInstance final : public PluginInstance {
   HostParameter Parameter(int index) const override;
   double Normalized(int index) const override { return effect->getParameter(effect, index); }
   std::string DisplayText(int index, double normalized) const override;
+  std::string ValueText(int index) const override { return Text(effGetParamDisplay, index); }
   void SetNormalized(int index, double normalized) override;
   void SetPlain(int index, double plain) override;
   std::vector<std::string> Programs() const override;
@@ -35,7 +36,7 @@ class Vst2PluginInstance final : public PluginInstance {
   void Process(const double* const* inputs, double** outputs, int32_t frames) override;
   std::vector<uint8_t> SaveState() override;
   bool LoadState(const std::vector<uint8_t>& state) override;
-  OffscreenEditor* OpenEditor(std::string& error) override;
+  PlatformEditor* OpenEditor(std::string& error) override;
   void CloseEditor() override;
 
  private:
@@ -60,7 +61,7 @@ class Vst2PluginInstance final : public PluginInstance {
   std::vector<VstMidiEvent> pendingMidi;
   std::vector<unsigned char> eventList;
   std::vector<double> defaults;
-  std::unique_ptr<OffscreenEditor> editor;
+  std::unique_ptr<PlatformEditor> editor;
 };
 
 thread_local Vst2PluginInstance* Vst2PluginInstance::loading = nullptr;
@@ -261,17 +262,24 @@ bool Vst2PluginInstance::LoadState(const std::vector<uint8_t>& state) {
   return Dispatch(effSetChunk, 1, static_cast<VstIntPtr>(copy.size()), copy.data()) == 1;
 }
 
-OffscreenEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
+PlatformEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
   CloseEditor();
   ERect* rect = nullptr;
   if (!(effect->flags & effFlagsHasEditor) || Dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect) {
     error = Name() + " has no editor";
     return nullptr;
   }
-  auto opened =
-      std::make_unique<OffscreenEditor>(rect->right - rect->left, rect->bottom - rect->top);
-  if (Dispatch(effEditOpen, 0, 0, opened->Parent()) != 1) {
+  auto opened = platformeditor::Create(
+      rect->right - rect->left, rect->bottom - rect->top, [this] { Dispatch(effEditIdle); },
+      error);
+  if (!opened) return nullptr;
+  if (Dispatch(effEditOpen, 0, 0, platformeditor::ParentHandle(*opened)) != 1) {
     error = Name() + " did not open its editor";
+    return nullptr;
+  }
+  if (!platformeditor::Attached(*opened)) {
+    Dispatch(effEditClose);
+    error = Name() + " reported its editor open but put none in the parent";
     return nullptr;
   }
   editor = std::move(opened);

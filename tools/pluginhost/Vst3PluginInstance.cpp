@@ -24,12 +24,13 @@ std::string Narrow(const Vst::TChar* text) {
   return result;
 }
 
-// A bundle folder holds the module at Contents/<architecture>/<bundle name>.so.
+// A bundle folder holds the module at Contents/<architecture>/<bundle name><extension>.
 std::string ModuleFileOf(const std::string& path) {
   namespace fs = std::filesystem;
   const fs::path bundle(path);
   if (!fs::is_directory(bundle)) return path;
-  return (bundle / "Contents" / "x86_64-linux" / bundle.stem()).string() + ".so";
+  return (bundle / "Contents" / kVst3BundlePlatform.architecture / bundle.stem()).string() +
+         kVst3BundlePlatform.extension;
 }
 
 class Vst3PluginInstance final : public PluginInstance {
@@ -43,6 +44,9 @@ class Vst3PluginInstance final : public PluginInstance {
   HostParameter Parameter(int index) const override;
   double Normalized(int index) const override;
   std::string DisplayText(int index, double normalized) const override;
+  std::string ValueText(int index) const override {
+    return DisplayText(index, Normalized(index));
+  }
   void SetNormalized(int index, double normalized) override;
   void SetPlain(int index, double plain) override;
   std::vector<std::string> Programs() const override;
@@ -56,7 +60,7 @@ class Vst3PluginInstance final : public PluginInstance {
   void Process(const double* const* inputs, double** outputs, int32_t frames) override;
   std::vector<uint8_t> SaveState() override;
   bool LoadState(const std::vector<uint8_t>& state) override;
-  OffscreenEditor* OpenEditor(std::string& error) override;
+  PlatformEditor* OpenEditor(std::string& error) override;
   void CloseEditor() override;
 
  private:
@@ -80,7 +84,7 @@ class Vst3PluginInstance final : public PluginInstance {
   Vst::ProcessContext context{};
   PlugFrame frame;
   IPtr<IPlugView> view;
-  std::unique_ptr<OffscreenEditor> editor;
+  std::unique_ptr<PlatformEditor> editor;
 };
 
 Vst3PluginInstance::~Vst3PluginInstance() {
@@ -99,13 +103,18 @@ Vst3PluginInstance::~Vst3PluginInstance() {
 
 bool Vst3PluginInstance::Load(const std::string& path, std::string& error) {
   if (!library.Open(ModuleFileOf(path), error)) return false;
+  // A Linux host announces the load with ModuleEntry, a Windows host with InitDll; a module
+  // exports the pair its platform's hosts call.
   using ModuleEntryFunction = bool (*)(void*);
+  using InitDllFunction = bool (*)();
   auto moduleEntry = reinterpret_cast<ModuleEntryFunction>(library.Symbol("ModuleEntry"));
-  if (moduleEntry && !moduleEntry(library.NativeHandle())) {
-    error = "ModuleEntry of " + path + " failed";
+  auto initDll = reinterpret_cast<InitDllFunction>(library.Symbol("InitDll"));
+  if (moduleEntry ? !moduleEntry(library.NativeHandle()) : initDll && !initDll()) {
+    error = std::string(moduleEntry ? "ModuleEntry" : "InitDll") + " of " + path + " failed";
     return false;
   }
-  moduleExit = reinterpret_cast<ModuleExitFunction>(library.Symbol("ModuleExit"));
+  moduleExit = reinterpret_cast<ModuleExitFunction>(
+      library.Symbol(moduleEntry ? "ModuleExit" : "ExitDll"));
   using GetFactoryFunction = IPluginFactory* (*)();
   auto getFactory = reinterpret_cast<GetFactoryFunction>(library.Symbol("GetPluginFactory"));
   if (!getFactory) {
@@ -325,24 +334,33 @@ bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state) {
   return component->setState(&stream) == kResultOk;
 }
 
-OffscreenEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
+PlatformEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
   CloseEditor();
   IPtr<IPlugView> created = owned(controller->createView(Vst::ViewType::kEditor));
   if (!created) {
     error = className + " has no editor";
     return nullptr;
   }
+  const char* const platformType = platformeditor::kVst3PlatformType;
   ViewRect size;
-  if (created->isPlatformTypeSupported(IOFFSCREEN_PARENT_PLATFORM_TYPE) != kResultOk ||
+  if (created->isPlatformTypeSupported(platformType) != kResultOk ||
       created->getSize(&size) != kResultOk) {
-    error = className + " cannot show its editor off-screen";
+    error = className + " cannot show its editor in a parent of the type " + platformType;
     return nullptr;
   }
-  auto opened = std::make_unique<OffscreenEditor>(size.getWidth(), size.getHeight());
+  // A VST3 editor has no idle call: its own timer drives it.
+  auto opened = platformeditor::Create(size.getWidth(), size.getHeight(), {}, error);
+  if (!opened) return nullptr;
   created->setFrame(&frame);
-  if (created->attached(opened->Parent(), IOFFSCREEN_PARENT_PLATFORM_TYPE) != kResultOk) {
+  if (created->attached(platformeditor::ParentHandle(*opened), platformType) != kResultOk) {
     created->setFrame(nullptr);
     error = className + " did not open its editor";
+    return nullptr;
+  }
+  if (!platformeditor::Attached(*opened)) {
+    created->removed();
+    created->setFrame(nullptr);
+    error = className + " reported its editor open but put none in the parent";
     return nullptr;
   }
   view = created;
