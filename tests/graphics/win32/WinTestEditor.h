@@ -1,8 +1,6 @@
 #pragma once
 
-#include "RecordingControl.h"
-#include "RecordingPlugin.h"
-#include "TestImages.h"
+#include "TestEditorBase.h"
 
 #include "graphics/win32/IGraphicsWin.h"
 
@@ -91,36 +89,10 @@ inline TestHostWindow& SharedHostWindow()
   return host;
 }
 
-// A recording plug-in with a Windows editor of 500 × 480 on the test
-// program's module. Controls are added before Attach, which hands the editor
-// to the plug-in (pushing every parameter's value into the controls) and
-// clears the plug-in's log.
-struct WinTestEditor
+// The test editor on the Windows window host, on the test program's module.
+struct WinTestEditor : TestEditorBase<IGraphicsWin>
 {
-  explicit WinTestEditor(PluginApi api = PluginApi::VST2)
-      : plugin(api),
-        pending(std::make_unique<IGraphicsWin>(&plugin, 500, 480, 25, GetModuleHandleA(nullptr))),
-        graphics(pending.get())
-  {
-  }
-
-  template <class Control, class... Args>
-  Control* Add(Args&&... args)
-  {
-    return graphics->AttachControl(std::make_unique<Control>(&plugin, std::forward<Args>(args)...));
-  }
-
-  RecordingControl* AddRecording(const char* name, const IRectangle& rect, int paramIndex = -1)
-  {
-    return graphics->AttachControl(
-        std::make_unique<RecordingControl>(log, name, &plugin, rect, paramIndex));
-  }
-
-  void Attach()
-  {
-    plugin.AttachEditor(pending.release());
-    plugin.calls.clear();
-  }
+  explicit WinTestEditor(PluginApi api = PluginApi::VST2) : TestEditorBase(api, GetModuleHandleA(nullptr)) {}
 
   HWND Open(const TestHostWindow& host)
   {
@@ -137,15 +109,7 @@ struct WinTestEditor
   void Press(int x, int y) const { Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
   void Drag(int x, int y) const { Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)); }
   void Release(int x, int y) const { Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
-
-  TestImages images;
-  std::vector<std::string> log;
-  RecordingPlugin plugin;
-  std::unique_ptr<IGraphicsWin> pending;
-  IGraphicsWin* graphics;
 };
-
-using Calls = std::vector<std::string>;
 
 // Runs `answer` on the first dialog window (class "#32770") of this thread
 // that appears while a modal call blocks, from a thread timer that the

@@ -2,6 +2,7 @@
 // Quillwave through the AEffect record alone.
 
 #include "engine/Engine.h"
+#include "tests/integration/ExpectedParameters.h"
 #include "tests/product/TemporaryHome.h"
 #include "tests/vst2/TestHost.h"
 #include "tools/pluginhost/SharedLibrary.h"
@@ -20,41 +21,6 @@
 namespace {
 
 using EntryPoint = AEffect* (*)(audioMasterCallback);
-
-struct ParameterRow
-{
-  const char* name;
-  double defaultValue;
-  double min;
-  double max;
-  const char* display;
-};
-
-// What a host sees of every parameter of a new instance.
-const std::array<ParameterRow, 22> kParameters{{
-    {"FilterTone", 0.5, 0, 1, "0.50000"},
-    {"HostBarStartPulse", 0, 0, 1, "0.00000"},
-    {"HostTempoBpm", 120, 0, 1000, "120.00000"},
-    {"HostTransportIsRunning", 0, 0, 1, "0.00000"},
-    {"MainFxOffOn", 0, 0, 1, "0.00000"},
-    {"MainInputGain", 0.5, 0, 1, "0.50000"},
-    {"MainInputMode", 0, 0, 3, "0.00000"},
-    {"MainOutputBlend", 1, 0, 1, "1.00000"},
-    {"MainOutputVolume", 0.5, 0, 1, "0.50000"},
-    {"MidiChannelInput", 1, 1, 1.00001, "1.00000"},
-    {"QuillwaveBandwidth", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveCenter", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveFeedback", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveMode", 0, 0, 1, "0.00000"},
-    {"QuillwaveRate", 0.5, 0, 1, "0.50000"},
-    {"PresetBackward", 0, 0, 1, "0.00000"},
-    {"PresetForward", 0, 0, 1, "0.00000"},
-    {"PresetLoad", 0, 0, 1, "0.00000"},
-    {"PresetSave", 0, 0, 1, "0.00000"},
-    {"PresetSelector", 0, -1, 10000, "0.00000"},
-    {"SaturationGain", 0, 0, 1, "0.00000"},
-    {"zInitParams", 0, 0, 1, "0.00000"},
-}};
 
 constexpr int kMainFxOffOn = 4;
 constexpr int kMainOutputVolume = 8;
@@ -87,8 +53,8 @@ public:
   explicit ReferenceEngine(double sampleRate) : state(EngineCreate(44100.0))
   {
     EngineReset(state.get(), sampleRate, state->vectorSize);
-    for (uint32_t i = 0; i < kParameters.size(); ++i) {
-      EngineSetParameter(state.get(), i, kParameters[i].defaultValue);
+    for (uint32_t i = 0; i < kExpectedParameters.size(); ++i) {
+      EngineSetParameter(state.get(), i, kExpectedParameters[i].defaultValue);
     }
   }
 
@@ -257,7 +223,7 @@ TEST_F(Vst2Module, DescribesQuillwave)
 TEST_F(Vst2Module, ParametersAsAHostEnumeratesThem)
 {
   for (int i = 0; i < effect->numParams; ++i) {
-    const ParameterRow& row = kParameters[static_cast<size_t>(i)];
+    const ExpectedParameter& row = kExpectedParameters[static_cast<size_t>(i)];
     EXPECT_EQ(Text(effect, effGetParamName, i), row.name) << i;
     EXPECT_EQ(Text(effect, effGetParamDisplay, i), row.display) << i;
     EXPECT_EQ(Text(effect, effGetParamLabel, i), "") << i;

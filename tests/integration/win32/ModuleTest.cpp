@@ -9,45 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/integration/ExpectedParameters.h"
 #include "tests/integration/ReferenceRender.h"
 #include "tests/integration/win32/WineModuleFixture.h"
 
 namespace winetest {
 namespace {
-
-struct ParameterRow {
-  const char* name;
-  double defaultValue;
-  double min;
-  double max;
-  const char* display;
-};
-
-// Every parameter of a new instance as a host enumerates it.
-const std::array<ParameterRow, 22> kParameters{{
-    {"FilterTone", 0.5, 0, 1, "0.50000"},
-    {"HostBarStartPulse", 0, 0, 1, "0.00000"},
-    {"HostTempoBpm", 120, 0, 1000, "120.00000"},
-    {"HostTransportIsRunning", 0, 0, 1, "0.00000"},
-    {"MainFxOffOn", 0, 0, 1, "0.00000"},
-    {"MainInputGain", 0.5, 0, 1, "0.50000"},
-    {"MainInputMode", 0, 0, 3, "0.00000"},
-    {"MainOutputBlend", 1, 0, 1, "1.00000"},
-    {"MainOutputVolume", 0.5, 0, 1, "0.50000"},
-    {"MidiChannelInput", 1, 1, 1.00001, "1.00000"},
-    {"QuillwaveBandwidth", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveCenter", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveFeedback", 0.5, 0, 1, "0.50000"},
-    {"QuillwaveMode", 0, 0, 1, "0.00000"},
-    {"QuillwaveRate", 0.5, 0, 1, "0.50000"},
-    {"PresetBackward", 0, 0, 1, "0.00000"},
-    {"PresetForward", 0, 0, 1, "0.00000"},
-    {"PresetLoad", 0, 0, 1, "0.00000"},
-    {"PresetSave", 0, 0, 1, "0.00000"},
-    {"PresetSelector", 0, -1, 10000, "0.00000"},
-    {"SaturationGain", 0, 0, 1, "0.00000"},
-    {"zInitParams", 0, 0, 1, "0.00000"},
-}};
 
 constexpr int32_t kBlock = 512;
 
@@ -123,7 +90,7 @@ TEST_P(WineModuleHost, TheBundlePathAndTheModuleInsideItLoadTheSamePlugin) {
 }
 
 TEST_P(WineModuleHost, ParametersAndTheirDisplayTextsAsAHostEnumeratesThem) {
-  for (const ParameterRow& row : kParameters) {
+  for (const ExpectedParameter& row : kExpectedParameters) {
     const int index = Index(row.name);
     ASSERT_GE(index, 0);
     const HostParameter parameter = plugin->Parameter(index);
