@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/CounterSummary.h"
 #include "tools/pluginhost/PluginInstance.h"
 
 namespace {
@@ -110,36 +111,16 @@ BENCHMARK(Vst2AfterSilence);
 
 }  // namespace
 
-// Prints each module's tail cost relative to its steady cost after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      perBlock[run.benchmark_name()] = run.counters.at("per_block");
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("\nCost per block after a burst and a silent minute, relative to the steady cost (1.2 is the budget):\n");
-    for (const char* module : {"Vst3", "Vst2"}) {
-      const double steady = perBlock[std::string(module) + "Steady"];
-      const double tail = perBlock[std::string(module) + "AfterSilence"];
-      if (steady > 0.0 && tail > 0.0)
-        std::printf("  %s: %.2f us steady, %.2f us after silence, ratio %.3f\n", module, steady * 1e6,
-                    tail * 1e6, tail / steady);
-    }
-  }
-
- private:
-  std::map<std::string, double> perBlock;
-};
-
+// After the run: each module's tail cost relative to its steady cost.
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksWithSummary(argc, argv, "per_block", [](const auto& perBlock) {
+    std::printf("\nCost per block after a burst and a silent minute, relative to the steady cost (1.2 is the budget):\n");
+    for (const std::string module : {"Vst3", "Vst2"}) {
+      const auto steady = perBlock.find(module + "Steady");
+      const auto tail = perBlock.find(module + "AfterSilence");
+      if (steady != perBlock.end() && tail != perBlock.end() && steady->second > 0.0)
+        std::printf("  %s: %.2f us steady, %.2f us after silence, ratio %.3f\n", module.c_str(),
+                    steady->second * 1e6, tail->second * 1e6, tail->second / steady->second);
+    }
+  });
 }

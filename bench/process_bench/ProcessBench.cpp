@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "bench/support/CounterSummary.h"
 #include "tools/pluginhost/PluginInstance.h"
 
 namespace {
@@ -89,34 +90,13 @@ BENCHMARK(Vst2Single);
 
 }  // namespace
 
-// Prints each module path's cost relative to the engine alone after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      const double perFrame = run.counters.at("ns_per_frame");
-      if (run.benchmark_name() == "EngineAlone") engine = perFrame;
-      else if (engine > 0.0) ratios.push_back(run.benchmark_name() + ": " +
-                                              std::to_string(perFrame / engine));
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("\nCost relative to the engine alone at block %d (1.05 is the budget):\n", kBlock);
-    for (const std::string& line : ratios) std::printf("  %s\n", line.c_str());
-  }
-
- private:
-  double engine = 0.0;
-  std::vector<std::string> ratios;
-};
-
+// After the run: each module path's cost relative to the engine alone.
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksWithSummary(argc, argv, "ns_per_frame", [](const auto& perFrame) {
+    const auto engine = perFrame.find("EngineAlone");
+    if (engine == perFrame.end() || engine->second <= 0.0) return;
+    std::printf("\nCost relative to the engine alone at block %d (1.05 is the budget):\n", kBlock);
+    for (const auto& [name, value] : perFrame)
+      if (name != engine->first) std::printf("  %s: %.3f\n", name.c_str(), value / engine->second);
+  });
 }

@@ -2,6 +2,8 @@
 
 #include "framework/IEffectBase.h"
 
+#include <cmath>
+
 // What every fuzz target asserts about the plug-in after feeding it an input.
 // A failed check prints what failed and aborts, which libFuzzer reports as a
 // crash together with the input that caused it.
@@ -18,3 +20,11 @@ void CheckParametersInRange(const IEffectBase& plugin);
 // kFuzzBlockFrames.
 constexpr int kFuzzBlockFrames = 64;
 void CheckCleanBlock(IEffectBase& plugin);
+
+// Checks that both channels of a processed block of kFuzzBlockFrames are finite.
+template <class Sample>
+void CheckFiniteBlock(const Sample* left, const Sample* right)
+{
+  for (int n = 0; n < kFuzzBlockFrames; ++n)
+    FuzzCheck(std::isfinite(left[n]) && std::isfinite(right[n]), "clean input gave a non-finite output");
+}

@@ -8,12 +8,12 @@
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzHome.h"
 #include "tools/pluginhost/Vst3HostObjects.h"
+#include "tools/pluginhost/Vst3StereoBlock.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -90,24 +90,11 @@ void CheckCleanProcess(Quillwave& plugin)
 {
   std::vector<double> in(kFuzzBlockFrames, 0.25);
   std::vector<double> outLeft(kFuzzBlockFrames), outRight(kFuzzBlockFrames);
-  double* inputs[2] = {in.data(), in.data()};
+  const double* inputs[2] = {in.data(), in.data()};
   double* outputs[2] = {outLeft.data(), outRight.data()};
-  Vst::AudioBusBuffers input;
-  input.numChannels = 2;
-  input.channelBuffers64 = inputs;
-  Vst::AudioBusBuffers output;
-  output.numChannels = 2;
-  output.channelBuffers64 = outputs;
-  Vst::ProcessData data;
-  data.symbolicSampleSize = Vst::kSample64;
-  data.numSamples = kFuzzBlockFrames;
-  data.numInputs = 1;
-  data.numOutputs = 1;
-  data.inputs = &input;
-  data.outputs = &output;
-  FuzzCheck(plugin.process(data) == kResultOk, "process failed");
-  for (int n = 0; n < kFuzzBlockFrames; ++n)
-    FuzzCheck(std::isfinite(outLeft[n]) && std::isfinite(outRight[n]), "clean input gave a non-finite output");
+  Vst3StereoBlock block(inputs, outputs, kFuzzBlockFrames);
+  FuzzCheck(plugin.process(block.data) == kResultOk, "process failed");
+  CheckFiniteBlock(outLeft.data(), outRight.data());
 }
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "tools/pluginhost/OffscreenEditor.h"
 #include "tools/pluginhost/SharedLibrary.h"
 #include "tools/pluginhost/Vst3HostObjects.h"
+#include "tools/pluginhost/Vst3StereoBlock.h"
 #include "vst2/Vst24Interface.h"
 
 #include "graphics/linux/IOffscreenParent.h"
@@ -222,24 +223,12 @@ TEST(StressThreads, Vst3ModuleFromFourThreads)
       event.noteOn.noteId = -1;
       events.Add(event);
     }
-    double* inputs[2] = {inLeft.data(), inRight.data()};
+    const double* inputs[2] = {inLeft.data(), inRight.data()};
     double* outputs[2] = {outLeft.data(), outRight.data()};
-    Vst::AudioBusBuffers input;
-    input.numChannels = 2;
-    input.channelBuffers64 = inputs;
-    Vst::AudioBusBuffers output;
-    output.numChannels = 2;
-    output.channelBuffers64 = outputs;
-    Vst::ProcessData data;
-    data.symbolicSampleSize = Vst::kSample64;
-    data.numSamples = kBlock;
-    data.numInputs = 1;
-    data.numOutputs = 1;
-    data.inputs = &input;
-    data.outputs = &output;
-    data.inputParameterChanges = &changes;
-    data.inputEvents = &events;
-    plugin.processor->process(data);
+    Vst3StereoBlock stereo(inputs, outputs, kBlock);
+    stereo.data.inputParameterChanges = &changes;
+    stereo.data.inputEvents = &events;
+    plugin.processor->process(stereo.data);
     if (!AllFinite(outLeft, outRight))
       ++run.nonFiniteBlocks;
     ++run.blocks;

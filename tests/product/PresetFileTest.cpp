@@ -1,4 +1,5 @@
 #include "product/PresetFile.h"
+#include "tests/product/PresetTestText.h"
 
 #include "tests/product/TemporaryHome.h"
 
@@ -12,13 +13,6 @@
 
 namespace
 {
-
-const char* const kDefaultText =
-    "<Company>Pleo Audio</Company><Product>Quillwave</Product><Version>1.0.0</Version>"
-    "<FilterTone>0.5</FilterTone><MainFxOffOn>0</MainFxOffOn><MainOutputBlend>1</MainOutputBlend>"
-    "<QuillwaveBandwidth>0.5</QuillwaveBandwidth><QuillwaveCenter>0.5</QuillwaveCenter>"
-    "<QuillwaveFeedback>0.5</QuillwaveFeedback><QuillwaveMode>0</QuillwaveMode>"
-    "<QuillwaveRate>0.5</QuillwaveRate><SaturationGain>0</SaturationGain>";
 
 const PresetValues kDefaults = {0.5, 0.0, 1.0, 0.5, 0.5, 0.5, 0.0, 0.5, 0.0};
 
@@ -43,7 +37,7 @@ private:
 
 TEST(PresetFileFormat, DefaultValuesGiveTheExactText)
 {
-  EXPECT_EQ(FormatPresetText(kDefaults), kDefaultText);
+  EXPECT_EQ(FormatPresetText(kDefaults), kDefaultPresetText);
 }
 
 TEST(PresetFileFormat, ValuesUseSixSignificantDigits)
@@ -180,12 +174,12 @@ TEST_F(PresetFileDisk, UnreadablePathsGiveNothing)
 TEST_F(PresetFileDisk, WriteTruncatesAndAddsNoLineBreak)
 {
   const std::string path = Write("preset.quillwavepreset", std::string(1000, 'x'));
-  ASSERT_TRUE(WritePresetFile(path, kDefaultText));
+  ASSERT_TRUE(WritePresetFile(path, kDefaultPresetText));
   std::ifstream in(path, std::ios::binary);
   const std::string stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(stored, kDefaultText);
-  EXPECT_FALSE(WritePresetFile(home.Path() + "/no/such/folder/x.quillwavepreset", kDefaultText));
-  EXPECT_FALSE(WritePresetFile("", kDefaultText));
+  EXPECT_EQ(stored, kDefaultPresetText);
+  EXPECT_FALSE(WritePresetFile(home.Path() + "/no/such/folder/x.quillwavepreset", kDefaultPresetText));
+  EXPECT_FALSE(WritePresetFile("", kDefaultPresetText));
 }
 
 }  // namespace

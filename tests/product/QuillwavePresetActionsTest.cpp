@@ -1,4 +1,5 @@
 #include "product/Quillwave.h"
+#include "tests/product/PresetTestText.h"
 
 #include "engine/EngineParameterTable.h"
 #include "product/PresetCatalogue.h"
@@ -22,13 +23,6 @@ using ::testing::_;
 using ::testing::NiceMock;
 using ::testing::Return;
 
-const char* const kDefaultText =
-    "<Company>Pleo Audio</Company><Product>Quillwave</Product><Version>1.0.0</Version>"
-    "<FilterTone>0.5</FilterTone><MainFxOffOn>0</MainFxOffOn><MainOutputBlend>1</MainOutputBlend>"
-    "<QuillwaveBandwidth>0.5</QuillwaveBandwidth><QuillwaveCenter>0.5</QuillwaveCenter>"
-    "<QuillwaveFeedback>0.5</QuillwaveFeedback><QuillwaveMode>0</QuillwaveMode>"
-    "<QuillwaveRate>0.5</QuillwaveRate><SaturationGain>0</SaturationGain>";
-
 class MockEditorView : public QuillwaveEditorView
 {
 public:
@@ -39,12 +33,6 @@ public:
   MOCK_METHOD(std::string, SaveSelectorFile, (), (const, override));
   MOCK_METHOD(bool, SelectorDeliversDialogResult, (int index), (const, override));
 };
-
-std::string ReadFile(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Element(const char* tag, const char* value)
 {
@@ -57,7 +45,7 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
   {
-    files[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path().string()) : "<dir>";
+    files[entry.path().string()] = entry.is_regular_file() ? ReadWholeFile(entry.path().string()) : "<dir>";
   }
   return files;
 }
@@ -216,7 +204,7 @@ TEST_F(QuillwavePresets, ParametersOutsideThePresetAreLeftAlone)
 {
   Change(kMainInputGain, 0.75);
   Change(kMainInputMode, 2);
-  WritePreset(1, ReadFile(std::string(QUILLWAVE_FACTORY_PRESETS) + "/WLCM - The Modder.quillwavepreset"));
+  WritePreset(1, ReadWholeFile(std::string(QUILLWAVE_FACTORY_PRESETS) + "/WLCM - The Modder.quillwavepreset"));
   Change(kPresetSelector, 1);
   EXPECT_EQ(Value(kMainFxOffOn), 1.0);
   EXPECT_EQ(Value(kMainInputGain), 0.75);
@@ -258,7 +246,7 @@ TEST_F(QuillwavePresets, SaveThroughTheSaveSelectorWritesTheExactText)
   ON_CALL(view, SaveSelectorFile()).WillByDefault(Return(path));
   EXPECT_CALL(view, SetPresetName(std::string(35, 'x') + "..."));
   Change(kPresetSave, 1.0);
-  EXPECT_EQ(ReadFile(path), kDefaultText);
+  EXPECT_EQ(ReadWholeFile(path), kDefaultPresetText);
   plugin.AttachEditorView(nullptr);
 }
 
@@ -294,7 +282,7 @@ TEST_F(QuillwavePresets, SaveToAMissingFolderStillNamesIt)
 
 TEST_F(QuillwavePresets, HostChangesOfLoadAndSaveTouchNoFile)
 {
-  const std::string saved = WritePreset(14, kDefaultText);
+  const std::string saved = WritePreset(14, kDefaultPresetText);
   Change(kQuillwaveRate, 0.875);
   const auto before = Snapshot(home.Path());
   // Without an editor, and with one whose selectors are not reporting a dialog.
@@ -321,7 +309,7 @@ TEST_F(QuillwavePresets, HostChangesOfLoadAndSaveTouchNoFile)
 
 TEST_F(QuillwavePresets, RestoringStateTouchesNoFile)
 {
-  const std::string saved = WritePreset(14, kDefaultText);
+  const std::string saved = WritePreset(14, kDefaultPresetText);
   Change(kPresetLoad, 1.0);
   Change(kPresetSave, 1.0);
   Change(kQuillwaveRate, 0.875);

@@ -1,4 +1,5 @@
 #include "framework/IStateChunk.h"
+#include "tests/product/PresetTestText.h"
 #include "product/IPopupMenu_PresetSelector.h"
 #include "tests/product/QuillwaveEditorFixture.h"
 
@@ -16,20 +17,7 @@ using ::testing::Invoke;
 using ::testing::Return;
 using ::testing::SetArgReferee;
 
-const char* const kDefaultText =
-    "<Company>Pleo Audio</Company><Product>Quillwave</Product><Version>1.0.0</Version>"
-    "<FilterTone>0.5</FilterTone><MainFxOffOn>0</MainFxOffOn><MainOutputBlend>1</MainOutputBlend>"
-    "<QuillwaveBandwidth>0.5</QuillwaveBandwidth><QuillwaveCenter>0.5</QuillwaveCenter>"
-    "<QuillwaveFeedback>0.5</QuillwaveFeedback><QuillwaveMode>0</QuillwaveMode>"
-    "<QuillwaveRate>0.5</QuillwaveRate><SaturationGain>0</SaturationGain>";
-
 constexpr IRectangle kStrip{60, 40, 440, 65};
-
-std::string ReadFile(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // What a file preset value becomes once read: the nearest float.
 double AsRead(double value)
@@ -240,7 +228,7 @@ TEST_F(QuillwavePresetStrip, SaveDialogWritesTheCurrentValues)
   const std::string path = Preset("User/Mine.quillwavepreset");
   AnswerDialog(path);
   Click(480, 50);
-  EXPECT_EQ(ReadFile(path), kDefaultText);
+  EXPECT_EQ(ReadWholeFile(path), kDefaultPresetText);
   EXPECT_EQ(PresetName(), "Mine");
 
   // A change made in the editor is what the next save writes.
@@ -248,9 +236,9 @@ TEST_F(QuillwavePresetStrip, SaveDialogWritesTheCurrentValues)
   EXPECT_CALL(answers, ChooseFile(path, IFileAction::Save, Library() + "/User/", _, _))
       .WillOnce(DoAll(SetArgReferee<4>(path), Return(true)));
   Click(480, 50);
-  std::string expected = kDefaultText;
+  std::string expected = kDefaultPresetText;
   expected.replace(expected.find("<QuillwaveMode>0"), 16, "<QuillwaveMode>1");
-  EXPECT_EQ(ReadFile(path), expected);
+  EXPECT_EQ(ReadWholeFile(path), expected);
 }
 
 TEST_F(QuillwavePresetStrip, OnlyTheSelectorsOwnDialogsTouchFiles)

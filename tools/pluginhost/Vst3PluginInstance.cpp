@@ -12,6 +12,7 @@
 #include "pluginterfaces/vst/ivstunits.h"
 #include "tools/pluginhost/SharedLibrary.h"
 #include "tools/pluginhost/Vst3HostObjects.h"
+#include "tools/pluginhost/Vst3StereoBlock.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ class Vst3PluginInstance final : public PluginInstance {
 
  private:
   Vst::ParamID IdOf(int index) const;
-  void RunBlock(Vst::AudioBusBuffers& input, Vst::AudioBusBuffers& output, int32_t frames);
+  void RunBlock(Vst3StereoBlock& block);
 
   SharedLibrary library;
   using ModuleExitFunction = bool (*)();
@@ -284,43 +285,26 @@ bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message) {
   return true;
 }
 
-void Vst3PluginInstance::RunBlock(Vst::AudioBusBuffers& input, Vst::AudioBusBuffers& output,
-                                  int32_t frames) {
-  Vst::ProcessData data;
+void Vst3PluginInstance::RunBlock(Vst3StereoBlock& block) {
+  Vst::ProcessData& data = block.data;
   data.processMode = Vst::kOffline;
-  data.symbolicSampleSize = sampleSize;
-  data.numSamples = frames;
-  data.numInputs = 1;
-  data.numOutputs = 1;
-  data.inputs = &input;
-  data.outputs = &output;
   data.inputParameterChanges = &changes;
   data.inputEvents = &events;
   data.processContext = &context;
   processor->process(data);
   changes.Clear();
   events.Clear();
-  context.projectTimeSamples += frames;
+  context.projectTimeSamples += data.numSamples;
 }
 
 void Vst3PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames) {
-  Vst::AudioBusBuffers input;
-  input.numChannels = 2;
-  input.channelBuffers32 = const_cast<float**>(inputs);
-  Vst::AudioBusBuffers output;
-  output.numChannels = 2;
-  output.channelBuffers32 = outputs;
-  RunBlock(input, output, frames);
+  Vst3StereoBlock block(inputs, outputs, frames);
+  RunBlock(block);
 }
 
 void Vst3PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames) {
-  Vst::AudioBusBuffers input;
-  input.numChannels = 2;
-  input.channelBuffers64 = const_cast<double**>(inputs);
-  Vst::AudioBusBuffers output;
-  output.numChannels = 2;
-  output.channelBuffers64 = outputs;
-  RunBlock(input, output, frames);
+  Vst3StereoBlock block(inputs, outputs, frames);
+  RunBlock(block);
 }
 
 std::vector<uint8_t> Vst3PluginInstance::SaveState() {
