@@ -207,27 +207,20 @@ void Quillwave::SelectPreset()
 {
   const double selected = GetParam(kPresetSelector)->Value();
   const int32_t number = PresetCatalogueNumber(selected);
-  const std::string catalogueFile = PresetCatalogueFile(number);
+  // A number without a file names the library folder alone and loads
+  // nothing, so the disk is left alone. Host program changes and restored
+  // states run this on the audio thread with the selector at 0, so that
+  // folder is the one kept from construction rather than built (allocated)
+  // again.
+  const bool hasFile = !PresetCatalogueFile(number).empty();
+  const std::string path = hasFile ? PresetLibraryPath(number) : std::string();
   if (editorView != nullptr)
   {
-    // A number without a file names the library folder alone. Host program
-    // changes and restored states run this on the audio thread with the
-    // selector at 0, so that path is the one kept from construction rather
-    // than built (allocated) again.
-    if (catalogueFile.empty())
-    {
-      editorView->SetLoadSelectorFile(libraryFolder);
-    }
-    else
-    {
-      editorView->SetLoadSelectorFile(PresetLibraryPath(number));
-    }
+    editorView->SetLoadSelectorFile(hasFile ? path : libraryFolder);
   }
-  // A number without a file loads nothing, so the disk is left alone; this
-  // keeps restored state, whose selector is normally 0, away from it.
-  if (!catalogueFile.empty())
+  if (hasFile)
   {
-    LoadPresetFile(PresetLibraryPath(number));
+    LoadPresetFile(path);
   }
   lastPresetNumber = static_cast<float>(selected);
   StoreParameter(kPresetSelector, 0.0);
