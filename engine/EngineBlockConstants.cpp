@@ -1,5 +1,6 @@
 #include "engine/EngineBlockConstants.h"
 
+#include "engine/Saturator.h"
 #include "engine/SignalGuards.h"
 
 #include <cmath>
@@ -34,8 +35,8 @@ EngineBlockConstants EngineComputeBlockConstants(const EngineState& state)
 {
     EngineBlockConstants constants;
     constants.routing = InputRoutingFor(state.paramValues[kMainInputMode]);
-    constants.inputGain = 2.0 * ClampUnit(Guarded(state, kMainInputGain));
-    constants.outputGain = 2.0 * ClampUnit(Guarded(state, kMainOutputVolume));
+    constants.inputGain = kMaxStageGain * ClampUnit(Guarded(state, kMainInputGain));
+    constants.outputGain = kMaxStageGain * ClampUnit(Guarded(state, kMainOutputVolume));
     constants.blend = ClampUnit(Guarded(state, kMainOutputBlend));
 
     // The switch is read as stored: a NaN switch runs the delay stage and
@@ -45,10 +46,9 @@ EngineBlockConstants EngineComputeBlockConstants(const EngineState& state)
     constants.output = OutputSelectionFor(effectSwitch);
 
     const double saturation = ClampUnit(Guarded(state, kSaturationGain));
-    const double drive = 0.5 * saturation;
     constants.saturatorOn = saturation > 0.0;
-    constants.driveGain = 1.0 + 5.0 * (drive * drive);
-    constants.makeUpGain = 1.0 - 0.5 * std::sqrt(drive);
+    constants.driveGain = SaturatorDriveGain(saturation);
+    constants.makeUpGain = SaturatorMakeUpGain(saturation);
 
     // Mode index = truncate(clamp(mode) + 1), with NaN kept by the clamp: 2 is
     // the flanger set, 1 the chorus set, and NaN (below 1) leaves depth,
@@ -59,10 +59,10 @@ EngineBlockConstants EngineComputeBlockConstants(const EngineState& state)
         const double bandwidth = Guarded(state, kQuillwaveBandwidth);
         const double centre = Guarded(state, kQuillwaveCenter);
         const double rateControl = Guarded(state, kQuillwaveRate);
-        constants.feedback = 0.7 * Guarded(state, kQuillwaveFeedback);
+        constants.feedback = kMaxFeedback * Guarded(state, kQuillwaveFeedback);
         if (modeIndex >= 2.0) {
-            constants.depth = 399.9 * bandwidth + 0.1;
-            constants.centre = 390.0 * centre + 10.0;
+            constants.depth = kFlangerDepthSpan * bandwidth + kFlangerDepthMin;
+            constants.centre = kFlangerCentreSpan * centre + kFlangerCentreMin;
             rate = 0.195 * rateControl + 0.005;
         } else {
             constants.depth = 19.9 * bandwidth + 0.1;

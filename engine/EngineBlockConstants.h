@@ -6,6 +6,18 @@
 
 #include <cstdint>
 
+// Limits of the parameter mappings, shared with the tail estimate.
+// Input and output gain at their controls' maximum.
+constexpr double kMaxStageGain = 2.0;
+// Feedback coefficient at QuillwaveFeedback 1.
+constexpr double kMaxFeedback = 0.7;
+// The flanger's modulation depth and centre delay in samples: span x control + minimum.
+// They give the longest delay either mode reads; the chorus stays far below it.
+constexpr double kFlangerDepthSpan = 399.9;
+constexpr double kFlangerDepthMin = 0.1;
+constexpr double kFlangerCentreSpan = 390.0;
+constexpr double kFlangerCentreMin = 10.0;
+
 // What a block sends to the outputs, from the effect switch.
 enum class OutputSelection {
     kSilence,    // a switch value that selects neither position (NaN)

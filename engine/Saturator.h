@@ -3,6 +3,8 @@
 #include "engine/SignalGuards.h"
 #include "engine/StereoPair.h"
 
+#include <cmath>
+
 // Two-times-oversampled tanh saturator with a 1-2-1 smoothing of the
 // oversampled signal and a DC blocker, per path. The tanh arguments of a
 // sample depend only on the driven input, so a caller can form them for a
@@ -26,6 +28,19 @@ constexpr double kSaturatorSlope = 1.3;
 // 1 / tanh(1.3), so an input of 1 comes out as 1.
 constexpr double kSaturatorNormalise = 1.1604655035579;
 constexpr double kDcBlockerPole = 0.9997;
+
+// Gain ahead of the shaper and the make-up gain after it, for a saturation
+// control of 0 to 1.
+inline double SaturatorDriveGain(double saturation)
+{
+    const double drive = 0.5 * saturation;
+    return 1.0 + 5.0 * (drive * drive);
+}
+
+inline double SaturatorMakeUpGain(double saturation)
+{
+    return 1.0 - 0.5 * std::sqrt(0.5 * saturation);
+}
 
 template <typename Sample>
 struct SaturatorMemory {

@@ -45,6 +45,7 @@ IEffectBase::IEffectBase(const IEffectConfig& config)
       doesStateChunks(config.doesStateChunks),
       isInstrument(config.isInstrument),
       doesMidi(config.doesMidi),
+      controllerParameter(config.controllerParameter),
       params(CountOrZero(config.parameterCount)),
       presets(CountOrZero(config.presetCount))
 {
@@ -183,6 +184,14 @@ PluginApi IEffectBase::QueryPluginApi()
 }
 
 void IEffectBase::OnHostOpen() {}
+
+int32_t IEffectBase::ControllerParameter(int controller) const
+{
+  if (!controllerParameter || controller < 0 || controller > 127)
+    return -1;
+  const int32_t index = controllerParameter(static_cast<uint8_t>(controller));
+  return index >= 0 && index < GetParamCount() ? index : -1;
+}
 
 void IEffectBase::ChangeLatency(int samples)
 {

@@ -15,6 +15,7 @@
 #include "framework/ITransportInfo.h"
 #include "framework/PluginApi.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -161,6 +162,9 @@ public:
   bool DoesStateChunks() const { return doesStateChunks; }
   bool IsInstrument() const { return isInstrument; }
   bool DoesMidi() const { return doesMidi; }
+  // The parameter MIDI controller `controller` drives on the plug-in's
+  // channel, or -1 (see IEffectConfig::controllerParameter).
+  int32_t ControllerParameter(int controller) const;
 
   // ---- Processing settings ----
   double GetSampleRate() const { return sampleRate; }
@@ -168,6 +172,9 @@ public:
   int GetBlockSize() const { return blockSize; }
   int GetLatency() const { return latency; }
   int GetTailSize() const { return tailSize; }
+  // How long the output rings after the input stops, in samples; bindings
+  // report it to hosts, which read it when they activate the plug-in.
+  void SetTailSize(int samples) { tailSize = std::max(samples, 0); }
   // A VST3 host reads the bypass switch without the mutex (getParamNormalized),
   // so it is atomic; the processing frame reads it once per piece.
   bool IsBypassed() const { return bypassed.load(std::memory_order_relaxed); }
@@ -245,6 +252,7 @@ private:
   bool doesStateChunks = false;
   bool isInstrument = false;
   bool doesMidi = true;
+  int32_t (*controllerParameter)(uint8_t controller) = nullptr;
   std::atomic<bool> bypassed{false};
   int32_t currentPreset = 0;
   double sampleRate = 44100.0;

@@ -20,4 +20,8 @@ struct IEffectConfig
   bool isInstrument = false;
   bool doesMidi = true;
   bool doesStateChunks = false;
+  // The parameter a MIDI control change on the plug-in's channel drives, or -1
+  // for a controller it ignores; null when it answers none. Hosts that deliver
+  // controllers as parameter changes ask the binding for this mapping.
+  int32_t (*controllerParameter)(uint8_t controller) = nullptr;
 };

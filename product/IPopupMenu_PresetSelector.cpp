@@ -3,6 +3,7 @@
 #include "engine/EngineParameterTable.h"
 #include "framework/IEffectBase.h"
 #include "graphics/IGraphics.h"
+#include "product/LockedFlag.h"
 
 #include <string>
 #include <vector>
@@ -83,5 +84,6 @@ void IPopupMenu_PresetSelector::Select(int32_t number)
     return;
   }
   selector->SetPlainClamped(number);
+  const LockedFlag delivering(plugin, choosing);
   plugin->OnParameterChanged(kPresetSelector);
 }

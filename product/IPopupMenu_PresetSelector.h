@@ -31,9 +31,14 @@ public:
   // valid choice.
   int32_t ChosenNumber(const IMenu* menu) const;
 
+  // True while the plug-in handles the selection of a choice made in this
+  // menu. The caller holds the plug-in's mutex.
+  bool DeliversChoice() const { return choosing; }
+
 private:
   IMenu& MenuOf(PresetMenu menu) { return menus[static_cast<size_t>(menu)]; }
   void Select(int32_t number);
 
   std::array<IMenu, kPresetMenuCount> menus;
+  bool choosing = false;
 };

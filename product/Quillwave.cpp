@@ -1,5 +1,6 @@
 #include "product/Quillwave.h"
 
+#include "engine/EngineTail.h"
 #include "framework/FourCharCode.h"
 #include "product/ControllerMap.h"
 #include "product/PresetCatalogue.h"
@@ -27,11 +28,12 @@ IEffectConfig QuillwaveConfig()
   config.presetCount = 1;
   config.channelIO = "2-2";
   config.effectName = "Quillwave";
-  config.productName = "";
+  config.productName = "Quillwave";
   config.makerName = "PleoAudio";
   config.uniqueId = FourCharCode("Pqw6");
   config.makerId = FourCharCode("Plvx");
   config.version = 0x00010002;
+  config.controllerParameter = ControllerParameter;
   return config;
 }
 
@@ -59,6 +61,7 @@ Quillwave::Quillwave(QuillwaveBinding::HostContext host, void* moduleInstance)
     , midiQueue(kMidiQueueCapacity)
     , engine(CreateEngine(GetSampleRate()))
     , libraryFolder(PresetLibraryFolder())
+    , presetLibrary(PresetLibrarySnapshot::Read())
 {
   for (int i = 0; i < kParamCount; ++i)
   {
@@ -68,6 +71,7 @@ Quillwave::Quillwave(QuillwaveBinding::HostContext host, void* moduleInstance)
   }
   BuildEditor(moduleInstance);
   CaptureInitPreset();
+  SetTailSize(EngineTailSamples(GetSampleRate()));
 }
 
 Quillwave::~Quillwave() = default;
@@ -95,6 +99,16 @@ void Quillwave::OnReset()
   }
   StoreParameter(kPresetSelector, 0.0);
   midiQueue.Resize(GetBlockSize());
+  SetTailSize(EngineTailSamples(GetSampleRate()));
+}
+
+void Quillwave::OnEditorOpen()
+{
+  // Read without the mutex where the caller does not hold it: processing
+  // waits only for the exchange.
+  PresetLibrarySnapshot fresh = PresetLibrarySnapshot::Read();
+  IMutexLock lock(Mutex());
+  presetLibrary = std::move(fresh);
 }
 
 void Quillwave::OnParameterChanged(int index)
@@ -108,29 +122,19 @@ void Quillwave::OnParameterChanged(int index)
   EngineSetParameter(engine.get(), static_cast<uint32_t>(index), param->Value());
   switch (index)
   {
-    case kPresetBackward:
-      if (param->Value() >= 1.0)
-      {
-        StepPreset(-1.0);
-      }
-      break;
-    case kPresetForward:
-      if (param->Value() >= 1.0)
-      {
-        StepPreset(1.0);
-      }
-      break;
-    case kPresetSelector: SelectPreset(); break;
+    case kPresetBackward: OnStepParameter(index, -1.0); break;
+    case kPresetForward: OnStepParameter(index, 1.0); break;
+    case kPresetSelector: SelectPreset(IsUserAction(kPresetSelector)); break;
     // Only a file selector reporting its own dialog loads or saves: automation
     // and restored state must never rewrite or re-read a preset file.
     case kPresetLoad:
-      if (editorView != nullptr && editorView->SelectorDeliversDialogResult(kPresetLoad))
+      if (IsUserAction(kPresetLoad))
       {
         LoadPresetFile(editorView->LoadSelectorFile());
       }
       break;
     case kPresetSave:
-      if (editorView != nullptr && editorView->SelectorDeliversDialogResult(kPresetSave))
+      if (IsUserAction(kPresetSave))
       {
         SavePresetFile(editorView->SaveSelectorFile());
       }
@@ -196,59 +200,98 @@ void Quillwave::ApplyController(const IMidiMessage& message)
   OnParameterChanged(index);
 }
 
-void Quillwave::StepPreset(double direction)
+void Quillwave::OnStepParameter(int index, double direction)
+{
+  // A step acts on the press, not on every report of it: a VST3 host sends
+  // the editor's press back through process, and an automated step button
+  // steps once each time its value rises to 1.
+  double& previous = index == kPresetBackward ? backwardValue : forwardValue;
+  const double value = GetParam(index)->Value();
+  const bool pressed = value >= 1.0 && !(previous >= 1.0);
+  previous = value;
+  if (pressed)
+  {
+    StepPreset(direction, IsUserAction(index));
+  }
+}
+
+void Quillwave::StepPreset(double direction, bool userAction)
 {
   StoreParameter(kPresetSelector, lastPresetNumber);
   StoreParameter(kPresetSelector, GetParam(kPresetSelector)->Value() + direction);
-  SelectPreset();
+  SelectPreset(userAction);
 }
 
-void Quillwave::SelectPreset()
+void Quillwave::SelectPreset(bool userAction)
 {
   const double selected = GetParam(kPresetSelector)->Value();
   const int32_t number = PresetCatalogueNumber(selected);
-  // A number without a file names the library folder alone and loads
-  // nothing, so the disk is left alone. Host program changes and restored
-  // states run this on the audio thread with the selector at 0, so that
-  // folder is the one kept from construction rather than built (allocated)
-  // again.
-  const bool hasFile = !PresetCatalogueFile(number).empty();
-  const std::string path = hasFile ? PresetLibraryPath(number) : std::string();
-  if (editorView != nullptr)
+  if (userAction)
   {
-    editorView->SetLoadSelectorFile(hasFile ? path : libraryFolder);
+    // The editor's own menu and step buttons read the file as it is now.
+    const bool hasFile = !PresetCatalogueFile(number).empty();
+    const std::string path = hasFile ? PresetLibraryPath(number) : std::string();
+    if (editorView != nullptr)
+    {
+      editorView->SetLoadSelectorFile(hasFile ? path : libraryFolder);
+    }
+    if (hasFile)
+    {
+      LoadPresetFile(path);
+    }
   }
-  if (hasFile)
+  else
   {
-    LoadPresetFile(path);
+    // Host automation, program changes and restored states may run on the
+    // audio thread: the values come from memory and no file is opened.
+    const PresetLibraryEntry* const entry = presetLibrary.Find(number);
+    if (editorView != nullptr)
+    {
+      editorView->SetLoadSelectorFile(entry != nullptr ? entry->path : libraryFolder);
+    }
+    if (entry != nullptr)
+    {
+      ApplyPresetValues(entry->values, entry->displayName);
+    }
   }
   lastPresetNumber = static_cast<float>(selected);
   StoreParameter(kPresetSelector, 0.0);
 }
 
+bool Quillwave::IsUserAction(int index) const
+{
+  return editorView != nullptr && editorView->DeliversUserAction(index);
+}
+
 void Quillwave::LoadPresetFile(const std::string& path)
 {
   const std::optional<std::string> line = ReadPresetLastLine(path);
-  if (!line || line->empty())
+  presetLibrary.Remember(path, line);
+  ApplyPresetValues(PresetValuesOfLine(line), PresetDisplayName(path));
+}
+
+void Quillwave::ApplyPresetValues(const std::optional<PresetReadValues>& values, const std::string& displayName)
+{
+  if (!values)
   {
     return;
   }
-  const PresetReadValues values = ParsePresetLine(*line);
-  for (size_t i = 0; i < values.size(); ++i)
+  for (size_t i = 0; i < values->size(); ++i)
   {
-    if (!values[i])
+    const std::optional<double>& value = (*values)[i];
+    if (!value)
     {
       continue;
     }
     const int index = kPresetElements[i].paramIndex;
-    GetParam(index)->SetPlainClamped(*values[i]);
-    EngineSetParameter(engine.get(), static_cast<uint32_t>(index), LimitToUnit(*values[i]));
+    GetParam(index)->SetPlainClamped(*value);
+    EngineSetParameter(engine.get(), static_cast<uint32_t>(index), LimitToUnit(*value));
     if (editorView != nullptr)
     {
-      editorView->ApplyParameterFromPlugin(index, *values[i], true);
+      editorView->ApplyParameterFromPlugin(index, *value, true);
     }
   }
-  ShowPresetName(path);
+  ShowPresetName(displayName);
 }
 
 void Quillwave::SavePresetFile(const std::string& path)
@@ -259,16 +302,19 @@ void Quillwave::SavePresetFile(const std::string& path)
     values[i] = GetParam(kPresetElements[i].paramIndex)->Value();
   }
   // Nothing reports a failed write; the strip still names the file.
-  WritePresetFile(path, FormatPresetText(values));
-  ShowPresetName(path);
+  const std::string text = FormatPresetText(values);
+  if (WritePresetFile(path, text))
+  {
+    presetLibrary.Remember(path, text);
+  }
+  ShowPresetName(PresetDisplayName(path));
 }
 
-void Quillwave::ShowPresetName(const std::string& path)
+void Quillwave::ShowPresetName(const std::string& displayName)
 {
-  const std::string name = PresetDisplayName(path);
-  if (editorView != nullptr && !name.empty())
+  if (editorView != nullptr && !displayName.empty())
   {
-    editorView->SetPresetName(name);
+    editorView->SetPresetName(displayName);
   }
 }
 

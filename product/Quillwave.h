@@ -2,9 +2,12 @@
 
 #include "engine/Engine.h"
 #include "product/IMidiEventQueue.h"
+#include "product/PresetFile.h"
+#include "product/PresetLibrarySnapshot.h"
 #include "product/QuillwaveBinding.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QuillwaveEditor;
@@ -34,6 +37,9 @@ public:
   void ProcessDouble(double** inputs, double** outputs, int frames) override;
   // Queues messages on the plug-in's MIDI channel; drops all others.
   void OnMidiMessage(const IMidiMessage* message) override;
+  // Reads the preset library into memory again, so host automation selects
+  // what the files hold now.
+  void OnEditorOpen() override;
 
   // Connects the editor's view (BuildEditor connects the plug-in's own). A
   // view given here is not owned and must outlive the plug-in or be detached
@@ -45,17 +51,27 @@ public:
   const EngineState& GetEngine() const { return *engine; }
 
 private:
-  // Constructor step 6: builds the editor, attaches it and connects its view.
+  // Builds the editor, attaches it and connects its view.
   void BuildEditor(void* moduleInstance);
 
   void ApplyController(const IMidiMessage& message);
-  void StepPreset(double direction);
-  void SelectPreset();
+  // A step button's parameter changed: steps when its value rises to 1.
+  void OnStepParameter(int index, double direction);
+  void StepPreset(double direction, bool userAction);
+  // Loads the catalogue entry PresetSelector names: from its file for the
+  // editor's own menu and step buttons, from the library in memory for
+  // everything else, which may run on the audio thread.
+  void SelectPreset(bool userAction);
+  // True while the editor's control for `index` reports the user's action.
+  bool IsUserAction(int index) const;
   // Reads a preset file and applies its values; a file that cannot be read, or
   // whose last line is empty, changes nothing.
   void LoadPresetFile(const std::string& path);
   void SavePresetFile(const std::string& path);
-  void ShowPresetName(const std::string& path);
+  // Applies the values a preset file held (none: nothing changes) and shows
+  // its name.
+  void ApplyPresetValues(const std::optional<PresetReadValues>& values, const std::string& displayName);
+  void ShowPresetName(const std::string& displayName);
   // Sets a parameter's plain value (limited to its range) and the engine's copy,
   // without the change hook or a host notification.
   void StoreParameter(int index, double value);
@@ -64,6 +80,12 @@ private:
   std::unique_ptr<EngineState, EngineStateDeleter> engine;
   // The preset library folder, as it was when the plug-in was created.
   const std::string libraryFolder;
+  // The catalogue files as last read, for selections that must not open files.
+  PresetLibrarySnapshot presetLibrary;
+  // The step buttons' values at their last change; a step needs a rise to 1,
+  // so a host that sends back the press the editor reported does not step again.
+  double backwardValue = 0.0;
+  double forwardValue = 0.0;
   // The editor's layout and view. The graphics object it built belongs to
   // the framework, which destroys it after this.
   std::unique_ptr<QuillwaveEditor> editorLayout;

@@ -3,7 +3,6 @@
 #include "engine/EngineParameterTable.h"
 #include "framework/IEffectBase.h"
 #include "graphics/IBitmapControl.h"
-#include "graphics/IContactControl.h"
 #include "graphics/IGraphicsFactory.h"
 #include "graphics/IKnobMultiControl.h"
 #include "graphics/IPanelControl.h"
@@ -13,6 +12,7 @@
 #include "product/PresetCatalogue.h"
 #include "product/QuillwaveEditorDialogFolder.h"
 #include "product/QuillwaveEditorFileSelector.h"
+#include "product/QuillwaveEditorStepButton.h"
 
 #include <cstdint>
 #include <memory>
@@ -145,10 +145,10 @@ QuillwaveEditor::QuillwaveEditor(IEffectBase& plugin, void* moduleInstance)
                                                          image.strip, kControlBlend,
                                                          IKnobDirection::Vertical, kKnobGearing));
   };
-  const auto contact = [&](QuillwaveControl position, int32_t x, int32_t y, EngineParam param,
-                           const LoadedImage& image) {
-    attach(position, std::make_unique<IContactControl>(&plugin, At(x, y, image), Param(param),
-                                                       image.strip, kControlBlend));
+  const auto stepButton = [&](QuillwaveControl position, int32_t x, int32_t y, EngineParam param,
+                              const LoadedImage& image) {
+    return attach(position, std::make_unique<QuillwaveEditorStepButton>(&plugin, At(x, y, image), Param(param),
+                                                                        image.strip, kControlBlend));
   };
   const auto fileSelector = [&](QuillwaveControl position, int32_t x, int32_t y, EngineParam param,
                                 const LoadedImage& image, IFileAction action) {
@@ -177,9 +177,10 @@ QuillwaveEditor::QuillwaveEditor(IEffectBase& plugin, void* moduleInstance)
   presetName = attach(QuillwaveControl::PresetName,
                       std::make_unique<ITextControl>(&plugin, kPresetNameArea, PresetNameStyle(),
                                                      kInitialPresetName));
-  attach(QuillwaveControl::PresetMenu, std::make_unique<IPopupMenu_PresetSelector>(&plugin, kPresetStrip));
-  contact(QuillwaveControl::PreviousPreset, 40, 40, kPresetBackward, backward);
-  contact(QuillwaveControl::NextPreset, 440, 40, kPresetForward, forward);
+  presetMenu =
+      attach(QuillwaveControl::PresetMenu, std::make_unique<IPopupMenu_PresetSelector>(&plugin, kPresetStrip));
+  previousButton = stepButton(QuillwaveControl::PreviousPreset, 40, 40, kPresetBackward, backward);
+  nextButton = stepButton(QuillwaveControl::NextPreset, 440, 40, kPresetForward, forward);
   bitmap(QuillwaveControl::LoadImage, 0, 40, load);
   bitmap(QuillwaveControl::SaveImage, 460, 40, save);
   loadSelector = fileSelector(QuillwaveControl::LoadSelector, 0, 40, kPresetLoad, load, IFileAction::Open);
@@ -220,15 +221,15 @@ std::string QuillwaveEditor::SaveSelectorFile() const
   return saveSelector->RememberedFile();
 }
 
-bool QuillwaveEditor::SelectorDeliversDialogResult(int index) const
+bool QuillwaveEditor::DeliversUserAction(int index) const
 {
-  if (index == Param(kPresetLoad))
+  switch (index)
   {
-    return loadSelector->DeliversDialogResult();
+    case kPresetLoad: return loadSelector->DeliversDialogResult();
+    case kPresetSave: return saveSelector->DeliversDialogResult();
+    case kPresetBackward: return previousButton->DeliversPress();
+    case kPresetForward: return nextButton->DeliversPress();
+    case kPresetSelector: return presetMenu->DeliversChoice();
+    default: return false;
   }
-  if (index == Param(kPresetSave))
-  {
-    return saveSelector->DeliversDialogResult();
-  }
-  return false;
 }

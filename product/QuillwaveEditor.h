@@ -8,8 +8,10 @@
 class IControl;
 class IEffectBase;
 class IGraphics;
+class IPopupMenu_PresetSelector;
 class ITextControl;
 class QuillwaveEditorFileSelector;
+class QuillwaveEditorStepButton;
 
 // Positions in the editor's control list, in creation and attach order.
 // Lower positions are drawn first; higher ones lie on top and are hit first.
@@ -72,12 +74,15 @@ public:
   std::string LoadSelectorFile() const override;
   void SetLoadSelectorFile(const std::string& path) override;
   std::string SaveSelectorFile() const override;
-  bool SelectorDeliversDialogResult(int index) const override;
+  bool DeliversUserAction(int index) const override;
 
 private:
   IGraphics* graphics = nullptr;
   std::array<IControl*, kQuillwaveControlCount> controls{};
   ITextControl* presetName = nullptr;
+  IPopupMenu_PresetSelector* presetMenu = nullptr;
+  QuillwaveEditorStepButton* previousButton = nullptr;
+  QuillwaveEditorStepButton* nextButton = nullptr;
   QuillwaveEditorFileSelector* loadSelector = nullptr;
   QuillwaveEditorFileSelector* saveSelector = nullptr;
 };

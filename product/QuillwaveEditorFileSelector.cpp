@@ -1,35 +1,7 @@
 #include "product/QuillwaveEditorFileSelector.h"
 
 #include "graphics/PluginLock.h"
-
-namespace
-{
-
-// Sets a flag under the plug-in's mutex for a scope and clears it on the way
-// out, however the scope is left.
-class LockedFlag
-{
-public:
-  LockedFlag(IEffectBase* plugin, bool& flag) : plugin(plugin), flag(flag)
-  {
-    const PluginLock lock(plugin);
-    flag = true;
-  }
-  ~LockedFlag()
-  {
-    const PluginLock lock(plugin);
-    flag = false;
-  }
-
-  LockedFlag(const LockedFlag&) = delete;
-  LockedFlag& operator=(const LockedFlag&) = delete;
-
-private:
-  IEffectBase* const plugin;
-  bool& flag;
-};
-
-}  // namespace
+#include "product/LockedFlag.h"
 
 void QuillwaveEditorFileSelector::OnMouseDown(int x, int y, const IMouseModifiers& modifiers)
 {

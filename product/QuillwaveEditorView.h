@@ -25,8 +25,11 @@ public:
   // The file the save selector remembers.
   virtual std::string SaveSelectorFile() const = 0;
 
-  // True while the file selector bound to parameter `index` (PresetLoad or
-  // PresetSave) is reporting the result of its own dialog; a change of that
-  // parameter from anywhere else (host automation, a restored state) is not.
-  virtual bool SelectorDeliversDialogResult(int index) const = 0;
+  // True while the editor's own preset control bound to parameter `index`
+  // reports what the user did: a file selector (PresetLoad, PresetSave) the
+  // result of its dialog, a step button (PresetBackward, PresetForward) its
+  // press or release, the preset menu (PresetSelector) its choice. A change
+  // of that parameter from anywhere else (host automation, a restored state)
+  // is not.
+  virtual bool DeliversUserAction(int index) const = 0;
 };

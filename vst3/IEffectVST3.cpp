@@ -11,6 +11,7 @@
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Steinberg;
@@ -21,6 +22,11 @@ IEffectConfig IEffectVST3::ForVst3(const IEffectConfig& config)
   IEffectConfig vst3 = config;
   vst3.pluginApi = PluginApi::VST3;
   return vst3;
+}
+
+ParamValue IEffectVST3::UnitInterval(ParamValue value)
+{
+  return value > 0.0 ? std::min(value, 1.0) : 0.0;
 }
 
 IEffectVST3::IEffectVST3(const IEffectConfig& config, HostContext)
@@ -193,17 +199,47 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id)
 {
   if (id == kBypassParamId)
-    return IsBypassed() ? 1.0 : 0.0;
+    return bypassValue.load(std::memory_order_relaxed);
+  if (id == kPresetParamId)
+    return programValue.load(std::memory_order_relaxed);
   const IParameter* param = PluginParam(id);
   return param ? param->GetNormalized() : 0.0;
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
 {
+  // Hosts set these when they load a project or follow their own bypass
+  // switch and program display; refusing them would leave the host's view and
+  // the plug-in's apart.
+  if (id == kBypassParamId && !IsInstrument())
+  {
+    bypassValue.store(UnitInterval(value), std::memory_order_relaxed);
+    return kResultOk;
+  }
+  if (id == kPresetParamId && GetPresetCount() > 0)
+  {
+    programValue.store(UnitInterval(value), std::memory_order_relaxed);
+    return kResultOk;
+  }
   IParameter* param = PluginParam(id);
   if (!param)
     return kResultFalse;
   param->SetNormalized(value);
+  return kResultOk;
+}
+
+// ---- IMidiMapping ----
+
+tresult PLUGIN_API IEffectVST3::getMidiControllerAssignment(int32 busIndex, int16 channel,
+                                                            CtrlNumber midiControllerNumber, ParamID& id)
+{
+  // The plug-in listens on MIDI channel 1 only, as its event path does.
+  if (busIndex != 0 || channel != 0 || !DoesMidi())
+    return kResultFalse;
+  const int32_t index = ControllerParameter(midiControllerNumber);
+  if (index < 0)
+    return kResultFalse;
+  id = static_cast<ParamID>(index);
   return kResultOk;
 }
 
@@ -290,6 +326,7 @@ tresult PLUGIN_API IEffectVST3::setUnitProgramData(int32, int32, IBStream*)
 tresult PLUGIN_API IEffectVST3::queryInterface(const TUID iid, void** obj)
 {
   QUERY_INTERFACE(iid, obj, IUnitInfo::iid, IUnitInfo)
+  QUERY_INTERFACE(iid, obj, IMidiMapping::iid, IMidiMapping)
   // The connection point is the SDK's, but this object has no peer to talk to.
   if (FUnknownPrivate::iidEqual(iid, IConnectionPoint::iid))
   {

@@ -4,9 +4,11 @@
 #include "framework/IEffectConfig.h"
 #include "vst3/SingleComponentEffect.h"
 
+#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -24,11 +26,16 @@ class IEffectVST3View;
 // process, getState and setState hold the plug-in mutex for their whole call.
 // The parameter queries and setParamNormalized do not lock.
 //
+// MIDI controllers reach the plug-in as parameter changes: IMidiMapping names
+// the parameter each controller of the plug-in's map drives on MIDI channel 1,
+// and the host sends the controller's value to it.
+//
 // The editor is shown through IEffectVST3View objects from createView; the
 // plug-in keeps every view it made, and the first one carries its resize
 // requests and host parameter menus.
 class IEffectVST3 : public IEffectBase,
                     public Steinberg::Vst::IUnitInfo,
+                    public Steinberg::Vst::IMidiMapping,
                     public Steinberg::Vst::SingleComponentEffect
 {
 public:
@@ -69,7 +76,11 @@ public:
                                                    Steinberg::int32 numOuts) override;
   Steinberg::tresult PLUGIN_API canProcessSampleSize(Steinberg::int32 symbolicSampleSize) override;
   Steinberg::uint32 PLUGIN_API getLatencySamples() override;
+  // Keeps the bypass switch: a host that changes rate, block size or
+  // offline mode still shows the plug-in bypassed and must hear it so.
   Steinberg::tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) override;
+  // Nothing to start or stop; some hosts refuse a plug-in that does not answer kResultOk.
+  Steinberg::tresult PLUGIN_API setProcessing(Steinberg::TBool state) override;
   Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
   Steinberg::uint32 PLUGIN_API getTailSamples() override;
 
@@ -79,7 +90,11 @@ public:
                                                       Steinberg::Vst::String128 string) override;
   Steinberg::Vst::ParamValue PLUGIN_API plainParamToNormalized(Steinberg::Vst::ParamID id,
                                                                Steinberg::Vst::ParamValue plain) override;
+  // The bypass and program parameters read the last value set through
+  // setParamNormalized, a parameter change in process or setState.
   Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) override;
+  // The bypass and program parameters only store the value here: the host
+  // sends the same change to process, which acts on it.
   Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                                    Steinberg::Vst::ParamValue value) override;
   // "editor": a new view, which the host owns. Null for any other name and
@@ -116,6 +131,14 @@ public:
                                                    Steinberg::int32 programIndex,
                                                    Steinberg::IBStream* data) override;
 
+  // ---- IMidiMapping ----
+  // Bus 0, channel 0 (MIDI channel 1): the parameter of each controller the
+  // plug-in answers; kResultFalse for everything else.
+  Steinberg::tresult PLUGIN_API getMidiControllerAssignment(Steinberg::int32 busIndex,
+                                                            Steinberg::int16 channel,
+                                                            Steinberg::Vst::CtrlNumber midiControllerNumber,
+                                                            Steinberg::Vst::ParamID& id) override;
+
   // ---- FUnknown ----
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
   Steinberg::uint32 PLUGIN_API addRef() override { return SingleComponentEffect::addRef(); }
@@ -145,6 +168,8 @@ public:
 
 private:
   static IEffectConfig ForVst3(const IEffectConfig& config);
+  // A host's normalised value limited to 0..1; NaN is 0.
+  static Steinberg::Vst::ParamValue UnitInterval(Steinberg::Vst::ParamValue value);
 
   // The plug-in parameter a host parameter id stands for, or null.
   IParameter* PluginParam(Steinberg::Vst::ParamID id);
@@ -158,6 +183,9 @@ private:
   void ConnectInputs(const Steinberg::Vst::ProcessData& data, bool doublePrecision);
   void ConnectOutputs(const Steinberg::Vst::ProcessData& data, bool doublePrecision);
 
+  // The host's view of the bypass and program parameters (normalised).
+  std::atomic<double> bypassValue{0.0};
+  std::atomic<double> programValue{0.0};
   // Transport of the most recent block that carried a context.
   Steinberg::Vst::ProcessContext lastContext{};
   // The views createView made, oldest first; not owned.

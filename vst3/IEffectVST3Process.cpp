@@ -90,11 +90,15 @@ tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup)
     return kResultFalse;
 
   IMutexLock lock(Mutex());
-  SetBypassed(false);
   SetSampleRate(setup.sampleRate);
   ResizeBlock(std::clamp<int32>(setup.maxSamplesPerBlock, 1, kMaxBlockSize));
   OnReset();
   processSetup = setup;
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3::setProcessing(TBool)
+{
   return kResultOk;
 }
 
@@ -135,9 +139,11 @@ void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value)
   if (id == kBypassParamId)
   {
     SetBypassed(value > 0.5);
+    bypassValue.store(UnitInterval(value), std::memory_order_relaxed);
   }
   else if (id == kPresetParamId)
   {
+    programValue.store(UnitInterval(value), std::memory_order_relaxed);
     const double scaled = value * GetPresetCount();
     // Truncation toward zero; NaN and values no slot index can reach are ignored.
     if (scaled > -1.0 && scaled < static_cast<double>(std::numeric_limits<int>::max()))

@@ -51,10 +51,13 @@ void CopyText(char8 (&field)[N], const char* text)
   std::strncpy(field, text, N);
 }
 
+// The maker, as the factory and its class name it to hosts.
+constexpr const char* kVendor = "PleoAudio";
+
 PFactoryInfo MakeFactoryInfo()
 {
   PFactoryInfo info;
-  CopyText(info.vendor, "PleoAudio");
+  CopyText(info.vendor, kVendor);
   CopyText(info.url, "https://pleoaudio.example");
   CopyText(info.email, "mailto:support@pleoaudio.example");
   info.flags = PFactoryInfo::kUnicode;
@@ -69,7 +72,8 @@ PClassInfo2 MakeClassInfo()
   CopyText(info.category, kVstAudioEffectClass);
   CopyText(info.name, "Quillwave");
   info.classFlags = 2;
-  CopyText(info.subCategories, "Fx|Filter");
+  CopyText(info.subCategories, "Fx|Modulation");
+  CopyText(info.vendor, kVendor);
   CopyText(info.version, "1.0.2");
   CopyText(info.sdkVersion, "VST 3.6.0");
   return info;

@@ -1,11 +1,11 @@
 #include "graphics/IBitmapControl.h"
-#include "graphics/IContactControl.h"
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/IKnobMultiControl.h"
 #include "graphics/IPanelControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
 #include "product/IPopupMenu_PresetSelector.h"
+#include "product/QuillwaveEditorStepButton.h"
 #include "raster/RasterImageCache.h"
 #include "tests/product/QuillwaveEditorFixture.h"
 
@@ -77,7 +77,7 @@ bool IsKind(const IControl& control, Kind kind)
     case Kind::Panel: return typeid(control) == typeid(IPanelControl);
     case Kind::Text: return typeid(control) == typeid(ITextControl);
     case Kind::Menu: return typeid(control) == typeid(IPopupMenu_PresetSelector);
-    case Kind::Contact: return typeid(control) == typeid(IContactControl);
+    case Kind::Contact: return typeid(control) == typeid(QuillwaveEditorStepButton);
     case Kind::FileSelector: return dynamic_cast<const IFileSelectorControl*>(&control) != nullptr;
   }
   return false;

@@ -31,7 +31,7 @@ public:
   MOCK_METHOD(std::string, LoadSelectorFile, (), (const, override));
   MOCK_METHOD(void, SetLoadSelectorFile, (const std::string& path), (override));
   MOCK_METHOD(std::string, SaveSelectorFile, (), (const, override));
-  MOCK_METHOD(bool, SelectorDeliversDialogResult, (int index), (const, override));
+  MOCK_METHOD(bool, DeliversUserAction, (int index), (const, override));
 };
 
 std::string Element(const char* tag, const char* value)
@@ -63,11 +63,14 @@ protected:
 
   std::string Library() const { return home.Path() + "/Documents/PleoAudio/Quillwave/Presets/"; }
 
-  // Writes the preset file of a catalogue number and returns its path.
+  // Writes the preset file of a catalogue number and returns its path. The
+  // plug-in reads its library again, as it does when its editor opens, so
+  // host selections find the file.
   std::string WritePreset(int32_t number, const std::string& text)
   {
     const std::string path = Library() + PresetCatalogueFile(number);
     std::ofstream(path, std::ios::binary) << text;
+    plugin.OnEditorOpen();
     return path;
   }
 
@@ -150,10 +153,10 @@ TEST_F(QuillwavePresets, ReleasingAStepButtonDoesNotStep)
   Change(kPresetForward, 0.0);
   Change(kPresetBackward, 0.0);
   EXPECT_EQ(plugin.GetLastPresetNumber(), 40.0f);
-  // Every report of a pressed button steps again.
+  // A press reported twice (the editor's, then the host's echo) steps once.
   Change(kPresetForward, 1.0);
   Change(kPresetForward, 1.0);
-  EXPECT_EQ(plugin.GetLastPresetNumber(), 42.0f);
+  EXPECT_EQ(plugin.GetLastPresetNumber(), 41.0f);
 }
 
 TEST_F(QuillwavePresets, StepsStopAtTheSelectorRange)
@@ -242,7 +245,7 @@ TEST_F(QuillwavePresets, SaveThroughTheSaveSelectorWritesTheExactText)
   NiceMock<MockEditorView> view;
   plugin.AttachEditorView(&view);
   const std::string path = Library() + "User/" + std::string(39, 'x') + ".quillwavepreset";
-  ON_CALL(view, SelectorDeliversDialogResult(kPresetSave)).WillByDefault(Return(true));
+  ON_CALL(view, DeliversUserAction(kPresetSave)).WillByDefault(Return(true));
   ON_CALL(view, SaveSelectorFile()).WillByDefault(Return(path));
   EXPECT_CALL(view, SetPresetName(std::string(35, 'x') + "..."));
   Change(kPresetSave, 1.0);
@@ -256,7 +259,7 @@ TEST_F(QuillwavePresets, LoadThroughTheLoadSelectorReadsItsFile)
   plugin.AttachEditorView(&view);
   const std::string path = Library() + "User/mine.quillwavepreset";
   std::ofstream(path, std::ios::binary) << Element("QuillwaveCenter", "0.125");
-  ON_CALL(view, SelectorDeliversDialogResult(kPresetLoad)).WillByDefault(Return(true));
+  ON_CALL(view, DeliversUserAction(kPresetLoad)).WillByDefault(Return(true));
   ON_CALL(view, LoadSelectorFile()).WillByDefault(Return(path));
   EXPECT_CALL(view, SetPresetName("mine"));
   Change(kPresetLoad, 1.0);
@@ -272,7 +275,7 @@ TEST_F(QuillwavePresets, SaveToAMissingFolderStillNamesIt)
   NiceMock<MockEditorView> view;
   plugin.AttachEditorView(&view);
   const std::string path = home.Path() + "/nowhere/Lost.quillwavepreset";
-  ON_CALL(view, SelectorDeliversDialogResult(kPresetSave)).WillByDefault(Return(true));
+  ON_CALL(view, DeliversUserAction(kPresetSave)).WillByDefault(Return(true));
   ON_CALL(view, SaveSelectorFile()).WillByDefault(Return(path));
   EXPECT_CALL(view, SetPresetName("Lost"));
   Change(kPresetSave, 1.0);

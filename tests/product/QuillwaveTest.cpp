@@ -1,6 +1,7 @@
 #include "product/Quillwave.h"
 
 #include "engine/EngineParameterTable.h"
+#include "engine/EngineTail.h"
 #include "framework/FourCharCode.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -103,7 +104,7 @@ TEST(QuillwaveConstruction, DeclaresIdentityAndChannels)
 {
   Quillwave plugin;
   EXPECT_STREQ(plugin.GetEffectName(), "Quillwave");
-  EXPECT_STREQ(plugin.GetProductName(), "");
+  EXPECT_STREQ(plugin.GetProductName(), "Quillwave");
   EXPECT_STREQ(plugin.GetMakerName(), "PleoAudio");
   EXPECT_EQ(plugin.GetUniqueId(), FourCharCode("Pqw6"));
   EXPECT_EQ(plugin.GetMakerId(), FourCharCode("Plvx"));
@@ -111,7 +112,7 @@ TEST(QuillwaveConstruction, DeclaresIdentityAndChannels)
   EXPECT_TRUE(plugin.LegalIO(2, 2));
   EXPECT_FALSE(plugin.LegalIO(1, 2));
   EXPECT_EQ(plugin.GetLatency(), 0);
-  EXPECT_EQ(plugin.GetTailSize(), 0);
+  EXPECT_EQ(plugin.GetTailSize(), EngineTailSamples(plugin.GetSampleRate()));
   EXPECT_TRUE(plugin.DoesMidi());
   EXPECT_NE(plugin.GetEditor(), nullptr);
   EXPECT_EQ(plugin.GetLastPresetNumber(), 0.0f);

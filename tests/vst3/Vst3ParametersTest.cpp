@@ -125,13 +125,8 @@ TEST_F(Vst3Parameters, ConversionsAndValues)
   EXPECT_DOUBLE_EQ(effect->GetParam(0)->Value(), 80.0);
   EXPECT_DOUBLE_EQ(effect->getParamNormalized(0), 0.8);
   EXPECT_TRUE(effect->changes.empty());  // a controller-side set runs no change hook
-  EXPECT_EQ(effect->setParamNormalized(kBypass, 1.0), kResultFalse);
   EXPECT_EQ(effect->setParamNormalized(4, 1.0), kResultFalse);
-  EXPECT_FALSE(effect->IsBypassed());
-
   EXPECT_EQ(effect->getParamNormalized(kBypass), 0.0);
-  effect->SetBypassed(true);
-  EXPECT_EQ(effect->getParamNormalized(kBypass), 1.0);
   EXPECT_EQ(effect->getParamNormalized(kPreset), 0.0);
 }
 

@@ -29,12 +29,12 @@ protected:
   }
 };
 
-TEST_F(Vst3Process, SetupStoresRateAndBlockClearsBypassAndResets)
+TEST_F(Vst3Process, SetupStoresRateAndBlockKeepsBypassAndResets)
 {
   effect->SetBypassed(true);
   ProcessSetup setup{kOffline, kSample64, 256, 96000.0};
   ASSERT_EQ(effect->setupProcessing(setup), kResultOk);
-  EXPECT_FALSE(effect->IsBypassed());
+  EXPECT_TRUE(effect->IsBypassed());
   EXPECT_EQ(effect->GetSampleRate(), 96000.0);
   EXPECT_EQ(effect->GetBlockSize(), 256);
   EXPECT_EQ(effect->resets, 1);

@@ -212,7 +212,7 @@ TEST_F(Vst2Module, DescribesQuillwave)
 
   EXPECT_EQ(Text(effect, effGetEffectName, 0), "Quillwave");
   EXPECT_EQ(Text(effect, effGetVendorString, 0), "PleoAudio");
-  EXPECT_EQ(Text(effect, effGetProductString, 0), "");
+  EXPECT_EQ(Text(effect, effGetProductString, 0), "Quillwave");
   EXPECT_EQ(Dispatch(effect, effGetVendorVersion), 10002);
   EXPECT_EQ(Dispatch(effect, effGetVstVersion), 2400);
   EXPECT_EQ(Dispatch(effect, effGetPlugCategory), kPlugCategEffect);

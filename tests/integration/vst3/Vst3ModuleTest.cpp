@@ -53,8 +53,8 @@ TEST(Vst3Module, FactoryDescribesTheQuillwaveEffect)
   EXPECT_STREQ(info.category, "Audio Module Class");
   EXPECT_STREQ(info.name, "Quillwave");
   EXPECT_EQ(info.classFlags, 2u);
-  EXPECT_STREQ(info.subCategories, "Fx|Filter");
-  EXPECT_STREQ(info.vendor, "");
+  EXPECT_STREQ(info.subCategories, "Fx|Modulation");
+  EXPECT_STREQ(info.vendor, "PleoAudio");
   EXPECT_STREQ(info.version, "1.0.2");
   EXPECT_STREQ(info.sdkVersion, "VST 3.6.0");
   EXPECT_EQ(factory2->getClassInfo2(1, &info), kInvalidArgument);
