@@ -54,13 +54,15 @@ protected:
     ASSERT_TRUE(host.Ready()) << host.Error();
   }
 
-  // `count` MIDI messages for the next block: controllers where the format
-  // carries them, notes otherwise.
+  // `count` MIDI messages for the next block, for the plug-in's MIDI queue:
+  // controllers where the format carries them as events (VST2), notes
+  // otherwise.
   void QueueMessages(int count, int channel)
   {
     PluginInstance& plugin = host.Plugin();
+    const bool controllers = plugin.Format() == "VST2";
     for (int n = 0; n < count; ++n)
-      plugin.QueueMidi(plugin.TakesControllers() ? Controller(n, channel) : Note(n, channel));
+      plugin.QueueMidi(controllers ? Controller(n, channel) : Note(n, channel));
   }
 
   int64_t CountedBlock(int32_t frames)

@@ -51,8 +51,8 @@ TEST_P(MidiFlood, EveryControllerLandsAndTheLastValueWins)
   ModuleHost host(GetParam());
   ASSERT_TRUE(host.Ready()) << host.Error();
   PluginInstance& plugin = host.Plugin();
-  if (!plugin.TakesControllers())
-    GTEST_SKIP() << "the VST3 event list carries no controllers";
+  if (plugin.Format() != "VST2")
+    GTEST_SKIP() << "a VST3 host sends controllers as parameter changes, which no queue holds";
   // A flood on channel 2 never reaches the queue: it only sizes the host's
   // event list, so that what the floods below add to the heap is the queue.
   QueueFlood(plugin, 1);

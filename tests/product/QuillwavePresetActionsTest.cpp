@@ -333,3 +333,36 @@ TEST_F(QuillwavePresets, RestoringStateTouchesNoFile)
 }
 
 }  // namespace
+
+// Host selections come from the library as the plug-in last read it; the
+// editor's own selections read the file as it is and bring the library up to
+// date, as does a save into a catalogue file.
+TEST_F(QuillwavePresets, HostSelectionsUseTheLibraryAsLastRead)
+{
+  WritePreset(3, Element("QuillwaveRate", "0.25"));
+  const std::string path = Library() + PresetCatalogueFile(3);
+  std::ofstream(path, std::ios::binary) << Element("QuillwaveRate", "0.75");
+  Change(kPresetSelector, 3);
+  EXPECT_EQ(Value(kQuillwaveRate), 0.25) << "the file changed after the library was read";
+
+  NiceMock<MockEditorView> view;
+  plugin.AttachEditorView(&view);
+  ON_CALL(view, DeliversUserAction(kPresetSelector)).WillByDefault(Return(true));
+  Change(kPresetSelector, 3);
+  EXPECT_EQ(Value(kQuillwaveRate), 0.75) << "the editor's menu reads the file";
+
+  ON_CALL(view, DeliversUserAction(kPresetSelector)).WillByDefault(Return(false));
+  Change(kQuillwaveRate, 0.5);
+  Change(kPresetSelector, 3);
+  EXPECT_EQ(Value(kQuillwaveRate), 0.75) << "and the host now selects what it read";
+
+  const std::string userSlot = Library() + PresetCatalogueFile(14);
+  ON_CALL(view, DeliversUserAction(kPresetSave)).WillByDefault(Return(true));
+  ON_CALL(view, SaveSelectorFile()).WillByDefault(Return(userSlot));
+  Change(kQuillwaveRate, 0.125);
+  Change(kPresetSave, 1.0);
+  Change(kQuillwaveRate, 0.5);
+  Change(kPresetSelector, 14);
+  EXPECT_EQ(Value(kQuillwaveRate), 0.125) << "a save into a user slot is selectable at once";
+  plugin.AttachEditorView(nullptr);
+}

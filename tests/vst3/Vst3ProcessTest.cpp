@@ -87,6 +87,48 @@ TEST_F(Vst3Process, BypassSwitchesAboveHalf)
   EXPECT_TRUE(effect->IsBypassed());
 }
 
+// A host sets bypass and program through the controller and sends the same
+// change to the processor; either may come first. The controller reads back
+// the last value set through either path or a restored state, and only the
+// processor's change acts.
+TEST_F(Vst3Process, BypassAndProgramReadTheLastValueSetThroughEitherPath)
+{
+  Prepare(kSample32);
+  const auto processed = [&](ParamID id, double value) {
+    vst3test::ParameterChanges change;
+    change.Add(id, value);
+    Run(64, &change);
+  };
+  for (ParamID id : {kBypass, kPreset})
+  {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(effect->setParamNormalized(id, 0.5), kResultOk);
+    EXPECT_EQ(effect->getParamNormalized(id), 0.5);
+    processed(id, 0.75);
+    EXPECT_EQ(effect->getParamNormalized(id), 0.75);
+    EXPECT_EQ(effect->setParamNormalized(id, 0.0), kResultOk);
+    EXPECT_EQ(effect->getParamNormalized(id), 0.0);
+    EXPECT_EQ(effect->setParamNormalized(id, std::numeric_limits<double>::quiet_NaN()), kResultOk);
+    EXPECT_EQ(effect->getParamNormalized(id), 0.0);
+  }
+  EXPECT_TRUE(effect->IsBypassed()) << "only the processed change switched bypass";
+  EXPECT_EQ(effect->GetCurrentPreset(), 1);
+
+  EXPECT_EQ(effect->setParamNormalized(kBypass, 1.0), kResultOk);
+  processed(kBypass, 0.0);
+  EXPECT_FALSE(effect->IsBypassed());
+  EXPECT_EQ(effect->getParamNormalized(kBypass), 0.0);
+
+  std::vector<uint8_t> bypassed;
+  for (int i = 0; i < effect->GetParamCount(); ++i)
+    vst3test::AppendDouble(bypassed, effect->GetParam(i)->Value());
+  vst3test::AppendInt32(bypassed, 1);
+  vst3test::Stream stream(bypassed);
+  ASSERT_EQ(effect->setState(&stream), kResultOk);
+  EXPECT_EQ(effect->getParamNormalized(kBypass), 1.0);
+  EXPECT_TRUE(effect->IsBypassed());
+}
+
 TEST_F(Vst3Process, ProgramChangeSelectsTheSlotByItsShare)
 {
   Prepare(kSample32);

@@ -54,7 +54,15 @@ class PluginInstance {
   virtual bool Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
                        std::string& error) = 0;
   virtual void SetTempo(double bpm) = 0;
-  // Whether MIDI controller messages reach the plug-in (VST3 event lists carry notes only).
+  // Selects host program `index`, taking effect by the next processed block (VST2
+  // effSetProgram; VST3 the program-change parameter).
+  virtual void SelectProgram(int index) = 0;
+  // As hosts do, every edit the editor reports goes back to the plug-in with the next
+  // processed block (VST3 performEdit as a parameter change of that block, VST2
+  // audioMasterAutomate as a setParameter ahead of it). Off until turned on.
+  virtual void EchoEditorEdits(bool echo) = 0;
+  // Whether MIDI controller messages reach the plug-in: VST2 passes them as events, VST3
+  // as changes of the parameters the plug-in maps them to (IMidiMapping), when it does.
   virtual bool TakesControllers() const = 0;
   // Queues a message for the next block; false when the module format cannot carry it.
   virtual bool QueueMidi(const HostMidiMessage& message) = 0;

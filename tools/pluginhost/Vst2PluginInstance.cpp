@@ -30,6 +30,8 @@ class Vst2PluginInstance final : public PluginInstance {
   bool Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
                std::string& error) override;
   void SetTempo(double bpm) override { timeInfo.tempo = bpm; }
+  void SelectProgram(int index) override { Dispatch(effSetProgram, 0, index); }
+  void EchoEditorEdits(bool echo) override { echoEdits = echo; }
   bool TakesControllers() const override { return true; }
   bool QueueMidi(const HostMidiMessage& message) override;
   void Process(const float* const* inputs, float** outputs, int32_t frames) override;
@@ -48,6 +50,8 @@ class Vst2PluginInstance final : public PluginInstance {
   }
   std::string Text(VstInt32 opcode, VstInt32 index) const;
   void DeliverMidi();
+  // The editor's echoed edits, ahead of the block as a host's setParameter calls.
+  void DeliverEdits();
   void Advance(int32_t frames);
 
   // The instance that VSTPluginMain is constructing; its AEffect is not known yet.
@@ -58,6 +62,12 @@ class Vst2PluginInstance final : public PluginInstance {
   bool active = false;
   int32_t blockSize = 0;
   VstTimeInfo timeInfo{};
+  bool echoEdits = false;
+  struct Edit {
+    VstInt32 index;
+    float value;
+  };
+  std::vector<Edit> pendingEdits;
   std::vector<VstMidiEvent> pendingMidi;
   std::vector<unsigned char> eventList;
   std::vector<double> defaults;
@@ -74,7 +84,8 @@ Vst2PluginInstance::~Vst2PluginInstance() {
 }
 
 VstIntPtr VSTCALLBACK Vst2PluginInstance::HostCallback(AEffect* effect, VstInt32 opcode,
-                                                       VstInt32, VstIntPtr, void* ptr, float) {
+                                                       VstInt32 index, VstIntPtr, void* ptr,
+                                                       float opt) {
   Vst2PluginInstance* self =
       effect && effect->user ? static_cast<Vst2PluginInstance*>(effect->user) : loading;
   switch (opcode) {
@@ -82,6 +93,9 @@ VstIntPtr VSTCALLBACK Vst2PluginInstance::HostCallback(AEffect* effect, VstInt32
       return kVstVersion;
     case audioMasterWantMidi:
       return 1;
+    case audioMasterAutomate:
+      if (self && self->echoEdits) self->pendingEdits.push_back({index, opt});
+      return 0;
     case audioMasterGetTime:
       return self ? reinterpret_cast<VstIntPtr>(&self->timeInfo) : 0;
     case audioMasterGetSampleRate:
@@ -235,15 +249,24 @@ void Vst2PluginInstance::DeliverMidi() {
   pendingMidi.clear();
 }
 
+void Vst2PluginInstance::DeliverEdits() {
+  // Taken first: setParameter may report further edits.
+  std::vector<Edit> edits;
+  edits.swap(pendingEdits);
+  for (const Edit& edit : edits) effect->setParameter(effect, edit.index, edit.value);
+}
+
 void Vst2PluginInstance::Advance(int32_t frames) { timeInfo.samplePos += frames; }
 
 void Vst2PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames) {
+  DeliverEdits();
   DeliverMidi();
   effect->processReplacing(effect, const_cast<float**>(inputs), outputs, frames);
   Advance(frames);
 }
 
 void Vst2PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames) {
+  DeliverEdits();
   DeliverMidi();
   effect->processDoubleReplacing(effect, const_cast<double**>(inputs), outputs, frames);
   Advance(frames);

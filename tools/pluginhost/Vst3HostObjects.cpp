@@ -151,6 +151,15 @@ tresult PLUGIN_API ByteStream::queryInterface(const TUID iid, void** obj) {
   return AnswerInterface<IBStream>(this, iid, obj);
 }
 
+tresult PLUGIN_API ComponentHandler::performEdit(Vst::ParamID id, Vst::ParamValue value) {
+  if (onEdit) onEdit(id, value);
+  return kResultOk;
+}
+
+tresult PLUGIN_API ComponentHandler::queryInterface(const TUID iid, void** obj) {
+  return AnswerInterface<Vst::IComponentHandler>(this, iid, obj);
+}
+
 tresult PLUGIN_API PlugFrame::resizeView(IPlugView* view, ViewRect* newSize) {
   if (!view || !newSize) return kInvalidArgument;
   return view->onSize(newSize);

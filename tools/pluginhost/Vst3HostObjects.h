@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -99,6 +101,21 @@ class ByteStream : public IBStream {
  private:
   std::vector<uint8_t> bytes;
   size_t position = 0;
+};
+
+// Takes the edits a controller reports (an editor's knob turned, a button pressed) and hands
+// each performed value to `onEdit`, if set.
+class ComponentHandler : public Vst::IComponentHandler {
+ public:
+  std::function<void(Vst::ParamID, Vst::ParamValue)> onEdit;
+
+  tresult PLUGIN_API beginEdit(Vst::ParamID) override { return kResultOk; }
+  tresult PLUGIN_API performEdit(Vst::ParamID id, Vst::ParamValue value) override;
+  tresult PLUGIN_API endEdit(Vst::ParamID) override { return kResultOk; }
+  tresult PLUGIN_API restartComponent(int32) override { return kResultOk; }
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
+  uint32 PLUGIN_API addRef() override { return 1; }
+  uint32 PLUGIN_API release() override { return 1; }
 };
 
 // The window frame of an editor view: every size the plug-in asks for is granted at once.

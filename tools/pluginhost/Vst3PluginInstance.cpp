@@ -55,7 +55,9 @@ class Vst3PluginInstance final : public PluginInstance {
   bool Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
                std::string& error) override;
   void SetTempo(double bpm) override { context.tempo = bpm; }
-  bool TakesControllers() const override { return false; }
+  void SelectProgram(int index) override;
+  void EchoEditorEdits(bool echo) override;
+  bool TakesControllers() const override { return midiMapping; }
   bool QueueMidi(const HostMidiMessage& message) override;
   void Process(const float* const* inputs, float** outputs, int32_t frames) override;
   void Process(const double* const* inputs, double** outputs, int32_t frames) override;
@@ -67,6 +69,12 @@ class Vst3PluginInstance final : public PluginInstance {
  private:
   Vst::ParamID IdOf(int index) const;
   void RunBlock(Vst3StereoBlock& block);
+  // A control change as a host delivers it: a change of the parameter the plug-in maps
+  // the controller to, with the controller's value scaled to 0..1, in the block its offset
+  // falls in.
+  bool QueueController(const HostMidiMessage& message);
+  // Moves the controller changes due within the next `frames` into that block's changes.
+  void DeliverControllers(int32 frames);
 
   SharedLibrary library;
   using ModuleExitFunction = bool (*)();
@@ -76,11 +84,19 @@ class Vst3PluginInstance final : public PluginInstance {
   IPtr<Vst::IComponent> component;
   IPtr<Vst::IAudioProcessor> processor;
   IPtr<Vst::IEditController> controller;
+  IPtr<Vst::IMidiMapping> midiMapping;
+  ComponentHandler componentHandler;
   std::string className;
   bool initialized = false;
   bool active = false;
   int32 sampleSize = Vst::kSample32;
   ParameterChangeList changes;
+  struct TimedChange {
+    Vst::ParamID id;
+    int32 offset;
+    Vst::ParamValue value;
+  };
+  std::vector<TimedChange> pendingControllers;
   EventList events;
   Vst::ProcessContext context{};
   PlugFrame frame;
@@ -95,6 +111,7 @@ Vst3PluginInstance::~Vst3PluginInstance() {
     component->setActive(false);
   }
   if (initialized) component->terminate();
+  midiMapping = nullptr;
   controller = nullptr;
   processor = nullptr;
   component = nullptr;
@@ -153,6 +170,8 @@ bool Vst3PluginInstance::Load(const std::string& path, std::string& error) {
     error = className + " is not a single-component effect with processor and controller";
     return false;
   }
+  midiMapping = FUnknownPtr<Vst::IMidiMapping>(controller);
+  controller->setComponentHandler(&componentHandler);
   context.sampleRate = 44100.0;
   context.tempo = 120.0;
   context.state = Vst::ProcessContext::kTempoValid;
@@ -263,8 +282,51 @@ bool Vst3PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
   return true;
 }
 
+void Vst3PluginInstance::SelectProgram(int index) {
+  for (int i = 0; i < ParameterCount(); ++i) {
+    Vst::ParameterInfo info{};
+    controller->getParameterInfo(i, info);
+    if (!(info.flags & Vst::ParameterInfo::kIsProgramChange)) continue;
+    SetNormalized(i, info.stepCount > 0 ? static_cast<double>(index) / info.stepCount : 0.0);
+    return;
+  }
+}
+
+void Vst3PluginInstance::EchoEditorEdits(bool echo) {
+  if (!echo) {
+    componentHandler.onEdit = nullptr;
+    return;
+  }
+  componentHandler.onEdit = [this](Vst::ParamID id, Vst::ParamValue value) {
+    changes.Add(id, 0, value);
+  };
+}
+
+bool Vst3PluginInstance::QueueController(const HostMidiMessage& message) {
+  Vst::ParamID id = 0;
+  if (!midiMapping || midiMapping->getMidiControllerAssignment(0, message.status & 0x0F,
+                                                               message.data1, id) != kResultOk)
+    return false;
+  pendingControllers.push_back({id, message.offset, message.data2 / 127.0});
+  return true;
+}
+
+void Vst3PluginInstance::DeliverControllers(int32 frames) {
+  auto later = pendingControllers.begin();
+  for (TimedChange& change : pendingControllers) {
+    if (change.offset < frames) {
+      changes.Add(change.id, change.offset, change.value);
+    } else {
+      change.offset -= frames;
+      *later++ = change;
+    }
+  }
+  pendingControllers.erase(later, pendingControllers.end());
+}
+
 bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message) {
   const int kind = message.status & 0xF0;
+  if (kind == 0xB0) return QueueController(message);
   Vst::Event event{};
   event.sampleOffset = message.offset;
   if (kind == 0x90 && message.data2 > 0) {
@@ -291,6 +353,7 @@ void Vst3PluginInstance::RunBlock(Vst3StereoBlock& block) {
   data.inputParameterChanges = &changes;
   data.inputEvents = &events;
   data.processContext = &context;
+  DeliverControllers(data.numSamples);
   processor->process(data);
   changes.Clear();
   events.Clear();

@@ -178,7 +178,6 @@ TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode) {
       {std::string(QUILLWAVE_VST2_MODULE) + io + " --set NoSuchKnob=1", 2, "unknown parameter"},
       {std::string(QUILLWAVE_VST2_MODULE) + io + " --set QuillwaveRate=fast", 2, "bad value"},
       {std::string(QUILLWAVE_VST2_MODULE) + io + " --cc 1.0:7=300", 2, "bad controller"},
-      {std::string(QUILLWAVE_VST3_BUNDLE) + io + " --cc 0.5:7=100", 2, "no MIDI controller"},
       {std::string(QUILLWAVE_VST2_MODULE) + io + " --block-size 0", 2, "block-size"},
   };
   for (const auto& c : cases) {
@@ -190,18 +189,26 @@ TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode) {
 
 TEST_F(RenderToolTest, ControllerMessagesTakeEffectFromTheirBlock) {
   WriteInput(Path("in.wav"), 2);
-  // Controller 7 at full scale doubles the output gain from the block holding 0.25 s on.
-  const Tool tool = RunTool(std::string(QUILLWAVE_VST2_MODULE) + " " + Path("in.wav") + " " +
-                            Path("out.wav") +
-                            " --block-size 1000 --set MainFxOffOn=1 --set MainOutputBlend=0"
-                            " --cc 0.25:7=127");
-  ASSERT_EQ(tool.exitCode, 0) << tool.output;
   SF_INFO info;
   const std::vector<float> in = ReadInterleaved(Path("in.wav"), info);
-  const std::vector<float> out = ReadInterleaved(Path("out.wav"), info);
-  const size_t changeFrame = 12000;  // 0.25 s is frame 12000, the start of the 13th block
-  for (size_t i = 0; i < static_cast<size_t>(kFrames); ++i) {
-    const float gain = i < changeFrame ? 1.0f : 2.0f;
-    ASSERT_NEAR(out[2 * i], std::max(-1.2f, std::min(1.2f, gain * in[2 * i])), 1e-6f) << i;
+  // Controller 7 at full scale doubles the output gain from the block holding 0.25 s on. A
+  // VST3 host sends controllers as changes of the parameters the plug-in maps them to; the
+  // sound is the same as through the VST2 module's events.
+  std::vector<float> outputs[2];
+  int format = 0;
+  for (const std::string module : {QUILLWAVE_VST2_MODULE, QUILLWAVE_VST3_BUNDLE}) {
+    SCOPED_TRACE(module);
+    const Tool tool = RunTool(module + " " + Path("in.wav") + " " + Path("out.wav") +
+                              " --block-size 1000 --set MainFxOffOn=1 --set MainOutputBlend=0"
+                              " --cc 0.25:7=127 --cc 0.3:1=90 --cc 0.3:8=5 --cc 0.3501:14=100 --cc 0.36:14=3");
+    ASSERT_EQ(tool.exitCode, 0) << tool.output;
+    const std::vector<float> out = ReadInterleaved(Path("out.wav"), info);
+    const size_t changeFrame = 12000;  // 0.25 s is frame 12000, the start of the 13th block
+    for (size_t i = 0; i < changeFrame + 2000; ++i) {
+      const float gain = i < changeFrame ? 1.0f : 2.0f;
+      ASSERT_NEAR(out[2 * i], std::max(-1.2f, std::min(1.2f, gain * in[2 * i])), 1e-6f) << i;
+    }
+    outputs[format++] = out;
   }
+  EXPECT_TRUE(outputs[0] == outputs[1]) << "VST2 and VST3 renders differ";
 }

@@ -2,6 +2,7 @@
 // Quillwave through the AEffect record alone.
 
 #include "engine/Engine.h"
+#include "engine/EngineTail.h"
 #include "tests/integration/ExpectedParameters.h"
 #include "tests/product/TemporaryHome.h"
 #include "tests/vst2/TestHost.h"
@@ -218,6 +219,18 @@ TEST_F(Vst2Module, DescribesQuillwave)
   EXPECT_EQ(Dispatch(effect, effGetPlugCategory), kPlugCategEffect);
   char midi[] = "receiveVstMidiEvent";
   EXPECT_EQ(Dispatch(effect, effCanDo, 0, 0, midi), 1);
+}
+
+// The tail covers the feedback's ringing at the host's rate, read when the host activates.
+TEST_F(Vst2Module, TailFollowsTheSampleRate)
+{
+  for (float rate : {44100.0f, 96000.0f})
+  {
+    Dispatch(effect, effSetSampleRate, 0, 0, nullptr, rate);
+    Dispatch(effect, effMainsChanged, 0, 1);
+    EXPECT_EQ(Dispatch(effect, effGetTailSize), EngineTailSamples(rate)) << rate;
+    Dispatch(effect, effMainsChanged, 0, 0);
+  }
 }
 
 TEST_F(Vst2Module, ParametersAsAHostEnumeratesThem)

@@ -9,6 +9,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -230,6 +231,36 @@ TEST(Vst3Audio, BypassPassesTheInputUnchanged)
   ASSERT_EQ(plugin.processor->process(data), kResultOk);
   EXPECT_EQ(block.out[0], block.in[0]);
   EXPECT_EQ(block.out[1], block.in[1]);
+}
+
+// A host restores a bypassed song, then sets the plug-in up again (another
+// rate, offline rendering): it still shows it bypassed, and so it must sound.
+TEST(Vst3Audio, RestoredBypassOutlastsANewSetup)
+{
+  Vst3Instance plugin;
+  plugin.Start(kSample64, 48000.0, kBlock);
+  vst3test::Stream saved;
+  ASSERT_EQ(plugin.component->getState(&saved), kResultOk);
+  std::vector<uint8_t> bytes = saved.bytes;
+  ASSERT_EQ(bytes.size(), 180u);
+  const double effectOn = 1.0;
+  std::memcpy(&bytes[8 * 4], &effectOn, sizeof effectOn);  // MainFxOffOn
+  bytes[176] = 1;                                          // the bypass flag
+  vst3test::Stream bypassed(bytes);
+  ASSERT_EQ(plugin.component->setState(&bypassed), kResultOk);
+
+  plugin.component->setActive(false);
+  plugin.Start(kSample64, 96000.0, kBlock);
+  StereoBlock<double> block(kBlock);
+  for (int c = 0; c < 2; ++c)
+    for (int t = 0; t < kBlock; ++t)
+      block.in[c][t] = Signal(c, t);
+  AudioBusBuffers buses[2];
+  ProcessData data = vst3test::MakeProcessData(block, buses);
+  ASSERT_EQ(plugin.processor->process(data), kResultOk);
+  EXPECT_EQ(block.out[0], block.in[0]);
+  EXPECT_EQ(block.out[1], block.in[1]);
+  EXPECT_EQ(plugin.controller->getParamNormalized(kBypass), 1.0);
 }
 
 TEST(Vst3Audio, InactiveOutputBusKeepsTheHostBuffersUntouched)

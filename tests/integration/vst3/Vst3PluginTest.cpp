@@ -1,6 +1,10 @@
 #include "tests/integration/vst3/Vst3ModuleHost.h"
 
+#include "engine/EngineTail.h"
+
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <string>
 
@@ -102,6 +106,47 @@ TEST(Vst3Plugin, HostSeesProgramChangeBypassAndTheTwentyTwoParameters)
   EXPECT_EQ(Display(controller, 19, 0.0), u"-1.00000");
   EXPECT_EQ(Display(controller, 19, 1.0), u"10000.00000");
   EXPECT_EQ(Display(controller, 9, 1.0), u"1.00001");
+}
+
+// A VST3 host sends controllers as parameter changes: the plug-in names the
+// parameter of each controller it answers on MIDI channel 1, the same map its
+// VST2 module applies to controller events.
+TEST(Vst3Plugin, MidiControllersOnChannelOneNameTheParametersTheyDrive)
+{
+  Vst3Instance plugin;
+  FUnknownPtr<IMidiMapping> mapping(plugin.controller);
+  ASSERT_TRUE(mapping);
+  const std::map<int, ParamID> expected = {{1, 7},  {2, 4},   {3, 5},   {7, 8},   {8, 10}, {9, 11},
+                                           {10, 12}, {11, 14}, {12, 13}, {13, 20}, {14, 0}};
+  for (int16 controller = 0; controller < 130; ++controller)
+  {
+    ParamID id = 9999;
+    const auto found = expected.find(controller);
+    EXPECT_EQ(mapping->getMidiControllerAssignment(0, 0, controller, id),
+              found != expected.end() ? kResultOk : kResultFalse)
+        << controller;
+    if (found != expected.end())
+    {
+      EXPECT_EQ(id, found->second) << controller;
+    }
+    EXPECT_EQ(mapping->getMidiControllerAssignment(0, 1, controller, id), kResultFalse) << controller;
+    EXPECT_EQ(mapping->getMidiControllerAssignment(1, 0, controller, id), kResultFalse) << controller;
+  }
+}
+
+// What hosts read while they scan and activate: processing can be switched,
+// and the tail covers the feedback's ringing at the host's rate.
+TEST(Vst3Plugin, ProcessingSwitchesAndTheTailFollowsTheRate)
+{
+  Vst3Instance plugin;
+  for (double rate : {44100.0, 96000.0})
+  {
+    plugin.Start(kSample32, rate, 512);
+    EXPECT_EQ(plugin.processor->setProcessing(true), kResultOk);
+    EXPECT_EQ(plugin.processor->getTailSamples(), static_cast<uint32>(EngineTailSamples(rate))) << rate;
+    EXPECT_EQ(plugin.processor->setProcessing(false), kResultOk);
+    plugin.component->setActive(false);
+  }
 }
 
 TEST(Vst3Plugin, ControllerGetAndSetWorkInNormalisedValues)
