@@ -200,6 +200,44 @@ TEST_P(EditorSession, TheFileButtonsLoadAndSaveTheFilesTheDialogsAnswer) {
     EXPECT_NEAR(reloaded->Normalized(FindParameter(*reloaded, name)), Value(name), 1e-6) << name;
 }
 
+// A host that sends every edit the editor reports back to the plug-in with its next block, as
+// VST3 hosts keep processor and controller in step, and a click that lasts several blocks:
+// one click steps once, and a menu choice loads once.
+TEST_P(EditorSession, OneClickIsOneActionInAHostThatEchoesEdits) {
+  std::string error;
+  ASSERT_TRUE(plugin->Prepare(48000.0, 256, SamplePrecision::Double, error)) << error;
+  plugin->EchoEditorEdits(true);
+  OffscreenEditor& open = Open();
+  std::vector<double> in(256, 0.0), out[2] = {std::vector<double>(256), std::vector<double>(256)};
+  const double* inputs[2] = {in.data(), in.data()};
+  double* outputs[2] = {out[0].data(), out[1].data()};
+  const auto blocks = [&] {
+    for (int b = 0; b < 4; ++b) plugin->Process(inputs, outputs, 256);
+  };
+  const auto slowClick = [&](int x, int y) {
+    EXPECT_TRUE(open.Press(x, y, 0));
+    blocks();
+    EXPECT_TRUE(open.Release(x, y, 0));
+    blocks();
+  };
+
+  slowClick(450, 50);
+  ExpectPresetValues("WLCM - The Modder");
+  slowClick(450, 50);
+  ExpectPresetValues("CHRS - Clean Chorus A");
+  slowClick(45, 50);
+  ExpectPresetValues("WLCM - The Modder");
+
+  MenuChoice choice;
+  choice.path = {"Factory > Chorus", "CHRS - Clean Chorus B"};
+  open.AnswerMenu(choice);
+  slowClick(250, 50);
+  EXPECT_EQ(open.TakeProblems(), std::vector<std::string>{});
+  ExpectPresetValues("CHRS - Clean Chorus B");
+  slowClick(450, 50);
+  ExpectPresetValues("CHRS - Clean Chorus C");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothModules, EditorSession,
                          ::testing::Values(QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE),
                          [](const ::testing::TestParamInfo<const char*>& info) {
