@@ -183,17 +183,20 @@ TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt) {
   EXPECT_EQ(Value("FilterTone"), 0.0);
   if (IsVst2()) return;
   // VST3 event lists carry notes, which reach the plug-in and change nothing it does.
+  auto noted = Load();
   auto quiet = Load();
+  ASSERT_NE(noted, nullptr);
   ASSERT_NE(quiet, nullptr);
-  Prepare(*quiet, SamplePrecision::Double);
   Blocks<double> withNotes(4);
   Blocks<double> withoutNotes(4);
-  for (PluginInstance* instance : {plugin.get(), quiet.get()})
+  for (PluginInstance* instance : {noted.get(), quiet.get()}) {
+    Prepare(*instance, SamplePrecision::Double);
     instance->SetPlain(FindParameter(*instance, "MainFxOffOn"), 1.0);
+  }
   for (int block = 0; block < 4; ++block) {
-    ASSERT_TRUE(plugin->QueueMidi({10, 0x90, 60, 100}));
-    ASSERT_TRUE(plugin->QueueMidi({300, 0x80, 60, 0}));
-    withNotes.Process(*plugin, block);
+    ASSERT_TRUE(noted->QueueMidi({10, 0x90, 60, 100}));
+    ASSERT_TRUE(noted->QueueMidi({300, 0x80, 60, 0}));
+    withNotes.Process(*noted, block);
     withoutNotes.Process(*quiet, block);
   }
   EXPECT_EQ(withNotes.out, withoutNotes.out);
