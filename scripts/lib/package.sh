@@ -27,8 +27,9 @@ build_release() {
     "$repo_root/build/windows/package/Quillwave-${version}-win64-setup.exe" "$dist_dir/"
   echo "== package: lintian"
   local report status=0
-  report=$(lintian --fail-on error --info "$dist_dir"/quillwave_"${version}"_*.deb 2>&1) || status=$?
-  grep -v '^running with root' <<<"$report" || true
+  report=$(lintian --fail-on error --display-info "$dist_dir"/quillwave_"${version}"_*.deb 2>&1) || status=$?
+  grep -v "^running with root" <<<"$report" || true
+  echo "lintian: exit status $status"
   return "$status"
 }
 

@@ -85,6 +85,11 @@ wine_run "$installer" /S '/D=C:\Audio\VST2' || fail "the upgrade failed"
 rm "$library/Factory/Saved Beside Factory.quillwavepreset"
 check_installed "$other_vst2" 'C:\Audio\VST2'
 [ ! -e "$default_vst2/Quillwave.dll" ] || fail "the upgrade left the old VST2 module behind"
+
+echo "== installer: installing again keeps the chosen VST2 folder"
+wine_run "$installer" /S || fail "the second upgrade failed"
+check_installed "$other_vst2" 'C:\Audio\VST2'
+[ ! -e "$default_vst2/Quillwave.dll" ] || fail "installing again put the VST2 module back into the default folder"
 echo "<QuillwaveRate>0.75</QuillwaveRate>" > "$library/Factory/Saved Beside Factory.quillwavepreset"
 
 echo "== installer: silent uninstall"
