@@ -76,7 +76,9 @@ endif()
 include_guard(GLOBAL)
 set(QUILLWAVE_EMBED_SCRIPT "${CMAKE_CURRENT_LIST_FILE}" CACHE INTERNAL "The resource embedding script")
 
-# The VERSIONINFO statement of a module's resource script.
+# The VERSIONINFO statement of a module's resource script. FILEOS 0x40004 is
+# VOS_NT_WINDOWS32 and FILETYPE 0x2 VFT_DLL, written as numbers so the script
+# needs no header.
 function(quillwave_version_info_script out target description)
   string(REPLACE "." "," numeric "${QUILLWAVE_VERSION}")
   set(${out} "
