@@ -4,13 +4,17 @@
 # the module's resource table and RasterModuleResources(), which returns the
 # module handle that LoadPngResource searches (raster/RasterModuleResources.h).
 #
-#   quillwave_embed_resources(<target> <id>[:<type>]=<file> ...)
+#   quillwave_embed_resources(<target> [VERSION_INFO <description>] <id>[:<type>]=<file> ...)
 #
 # Each argument names one resource: its integer id, optionally its type (the
 # default is PNG) and its file, relative to the calling directory unless
-# absolute. A target takes one call; a module links one table.
+# absolute. A target takes one call; a module links one table. VERSION_INFO
+# adds the Windows version resource (what Explorer shows as the file's
+# details) with the release's version, vendor and copyright
+# (QuillwaveRelease.cmake) and the given file description; Linux has no
+# counterpart and ignores it.
 #
-#   quillwave_embed_editor_images(<target>)
+#   quillwave_embed_editor_images(<target> [VERSION_INFO <description>])
 #
 # Embeds the editor's 14 images from resources/img/ as PNG resources 101 to 114.
 #
@@ -72,17 +76,55 @@ endif()
 include_guard(GLOBAL)
 set(QUILLWAVE_EMBED_SCRIPT "${CMAKE_CURRENT_LIST_FILE}" CACHE INTERNAL "The resource embedding script")
 
+# The VERSIONINFO statement of a module's resource script. FILEOS 0x40004 is
+# VOS_NT_WINDOWS32 and FILETYPE 0x2 VFT_DLL, written as numbers so the script
+# needs no header.
+function(quillwave_version_info_script out target description)
+  string(REPLACE "." "," numeric "${QUILLWAVE_VERSION}")
+  set(${out} "
+1 VERSIONINFO
+FILEVERSION ${numeric},0
+PRODUCTVERSION ${numeric},0
+FILEFLAGSMASK 0x3F
+FILEFLAGS 0x0
+FILEOS 0x40004
+FILETYPE 0x2
+FILESUBTYPE 0x0
+BEGIN
+  BLOCK \"StringFileInfo\"
+  BEGIN
+    BLOCK \"040904B0\"
+    BEGIN
+      VALUE \"CompanyName\", \"${QUILLWAVE_VENDOR}\"
+      VALUE \"FileDescription\", \"${description}\"
+      VALUE \"FileVersion\", \"${QUILLWAVE_VERSION}\"
+      VALUE \"InternalName\", \"${QUILLWAVE_PRODUCT_NAME}\"
+      VALUE \"LegalCopyright\", \"${QUILLWAVE_COPYRIGHT}\"
+      VALUE \"OriginalFilename\", \"$<TARGET_FILE_NAME:${target}>\"
+      VALUE \"ProductName\", \"${QUILLWAVE_PRODUCT_NAME}\"
+      VALUE \"ProductVersion\", \"${QUILLWAVE_VERSION}\"
+    END
+  END
+  BLOCK \"VarFileInfo\"
+  BEGIN
+    VALUE \"Translation\", 0x409, 1200
+  END
+END
+" PARENT_SCOPE)
+endfunction()
+
 function(quillwave_embed_resources target)
   if(NOT TARGET ${target})
     message(FATAL_ERROR "quillwave_embed_resources: ${target} is not a target")
   endif()
-  if(ARGC LESS 2)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION_INFO" "")
+  if(NOT arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "quillwave_embed_resources(${target}): no resources given")
   endif()
   set(manifest "")
   set(files "")
   set(keys "")
-  foreach(resource IN LISTS ARGN)
+  foreach(resource IN LISTS arg_UNPARSED_ARGUMENTS)
     if(NOT resource MATCHES "^([0-9]+)(:([A-Za-z0-9_]+))?=(.+)$")
       message(FATAL_ERROR "quillwave_embed_resources(${target}): '${resource}' is not <id>[:<type>]=<file>")
     endif()
@@ -107,6 +149,10 @@ function(quillwave_embed_resources target)
   if(WIN32)
     # One line per resource: <id> <type> "<file>".
     string(REGEX REPLACE "([0-9]+)\\|([A-Z0-9_]+)\\|([^\n]*)" "\\1 \\2 \"\\3\"" script "${manifest}")
+    if(arg_VERSION_INFO)
+      quillwave_version_info_script(version_info ${target} "${arg_VERSION_INFO}")
+      string(APPEND script "${version_info}")
+    endif()
     set(script_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.rc")
     file(GENERATE OUTPUT "${script_file}" CONTENT "${script}")
     set_source_files_properties("${script_file}" PROPERTIES OBJECT_DEPENDS "${files}")
@@ -130,6 +176,11 @@ function(quillwave_embed_resources target)
 endfunction()
 
 function(quillwave_embed_editor_images target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION_INFO" "")
+  set(version_info "")
+  if(arg_VERSION_INFO)
+    set(version_info VERSION_INFO "${arg_VERSION_INFO}")
+  endif()
   set(images
     101=qv_background_0002.png
     102=qv_button_preset_backward_0001.png
@@ -146,5 +197,5 @@ function(quillwave_embed_editor_images target)
     113=qv_panel_quillwave_0001.png
     114=qv_knob_0022_violet.png)
   list(TRANSFORM images REPLACE "=" "=${PROJECT_SOURCE_DIR}/resources/img/")
-  quillwave_embed_resources(${target} ${images})
+  quillwave_embed_resources(${target} ${version_info} ${images})
 endfunction()

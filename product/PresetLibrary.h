@@ -11,4 +11,8 @@ std::string PresetLibraryFolder();
 
 // The full path a catalogue number loads: the library folder followed by the
 // catalogue file, or the library folder alone for a number without a file.
+// A factory preset is read from the machine-wide library instead
+// (PresetLibraryShared.h) when the user has no Factory folder and that library
+// has one, so a system-wide install works for every user with no per-user
+// step. User slots always stay in the user's library.
 std::string PresetLibraryPath(int32_t number);

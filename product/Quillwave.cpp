@@ -8,6 +8,8 @@
 #include "product/PresetLibrary.h"
 #include "product/QuillwaveEditor.h"
 
+#include "QuillwaveVersion.h"
+
 #include <algorithm>
 #include <cmath>
 #include <new>
@@ -29,10 +31,10 @@ IEffectConfig QuillwaveConfig()
   config.channelIO = "2-2";
   config.effectName = "Quillwave";
   config.productName = "Quillwave";
-  config.makerName = "PleoAudio";
+  config.makerName = QUILLWAVE_VENDOR;
   config.uniqueId = FourCharCode("Pqw6");
   config.makerId = FourCharCode("Plvx");
-  config.version = 0x00010002;
+  config.version = kQuillwaveVersion;
   config.controllerParameter = ControllerParameter;
   return config;
 }

@@ -6,6 +6,8 @@
 #include "vst3/Vst3ModuleEntry.h"
 #include "vst3/Vst3ModuleInstance.h"
 
+#include "QuillwaveVersion.h"
+
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 
@@ -52,7 +54,7 @@ void CopyText(char8 (&field)[N], const char* text)
 }
 
 // The maker, as the factory and its class name it to hosts.
-constexpr const char* kVendor = "PleoAudio";
+constexpr const char* kVendor = QUILLWAVE_VENDOR;
 
 PFactoryInfo MakeFactoryInfo()
 {
@@ -74,7 +76,7 @@ PClassInfo2 MakeClassInfo()
   info.classFlags = 2;
   CopyText(info.subCategories, "Fx|Modulation");
   CopyText(info.vendor, kVendor);
-  CopyText(info.version, "1.0.2");
+  CopyText(info.version, QUILLWAVE_VERSION_STRING);
   CopyText(info.sdkVersion, "VST 3.6.0");
   return info;
 }

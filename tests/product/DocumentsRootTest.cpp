@@ -16,6 +16,8 @@ namespace
 TEST(DocumentsRoot, FollowsHome)
 {
   const TemporaryHome home;
+  // The user's own Factory folder: a machine-wide install must not change these paths.
+  home.MakeLibraryFolder("Factory");
   EXPECT_EQ(DocumentsRoot(), home.Path() + "/Documents");
   EXPECT_EQ(PresetLibraryFolder(), home.Path() + "/Documents/PleoAudio/Quillwave/Presets/");
   EXPECT_EQ(
