@@ -5,7 +5,7 @@
 #include <vector>
 
 // Counts the calls that open, create or examine a file by name (open, openat,
-// fopen, stat and their relatives) made anywhere in the process while
+// fopen, stat and their 64-bit forms) made anywhere in the process while
 // counting is on, the plug-in modules the program loads included: this
 // program defines those functions itself and passes each call on to the C
 // library.

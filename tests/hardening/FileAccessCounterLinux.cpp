@@ -142,32 +142,4 @@ extern "C"
     static const auto next = Next<int (*)(const char*, struct stat64*)>("stat64");
     return next(path, buffer);
   }
-
-  int lstat(const char* path, struct stat* buffer) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(const char*, struct stat*)>("lstat");
-    return next(path, buffer);
-  }
-
-  int fstatat(int directory, const char* path, struct stat* buffer, int flags) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(int, const char*, struct stat*, int)>("fstatat");
-    return next(directory, path, buffer, flags);
-  }
-
-  int statx(int directory, const char* path, int flags, unsigned int mask, struct statx* buffer) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(int, const char*, int, unsigned int, struct statx*)>("statx");
-    return next(directory, path, flags, mask, buffer);
-  }
-
-  int access(const char* path, int mode) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(const char*, int)>("access");
-    return next(path, mode);
-  }
 }
