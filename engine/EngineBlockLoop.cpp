@@ -61,10 +61,10 @@ inline StereoPair LookupPair(const double* table, uint32_t phaseA, uint32_t phas
     return current + (next - current) * frac;
 }
 
-// Both delay reads (DelayLineRead in DelayLine.h) as a pair.
-inline StereoPair ReadPair(const DelayPair& lines, StereoPair delay)
+// Both delay reads (DelayLineRead in DelayLine.h) as a pair, with the
+// shortest delay the positions allow.
+inline StereoPair ReadPair(const DelayPair& lines, StereoPair delay, StereoPair minimum)
 {
-    const StereoPair minimum = Broadcast(lines.readPos != lines.writePos ? 1.0 : 0.0);
     const StereoPair raised = delay >= minimum ? delay : minimum;
     const StereoPair maximum = Broadcast(static_cast<double>(lines.maxDelay));
     const StereoPair clamped = raised > maximum ? maximum : raised;
@@ -107,6 +107,9 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
     const StereoPair centre = Broadcast(constants.centre);
     const StereoPair feedback = Broadcast(constants.feedback);
     const StereoPair driveGain = Broadcast(constants.driveGain);
+    // 0 until the lines are first written, 1 from then on (the write
+    // position then trails the read position).
+    StereoPair minimum = Broadcast(lines.readPos != lines.writePos ? 1.0 : 0.0);
 
     for (int32_t j = 0; j < frames; ++j) {
         const StereoPair input{input1[j], input2[j]};
@@ -116,20 +119,18 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
             const StereoPair value = LookupPair(table, phaseA, phaseB);
             phaseA += constants.incrementA;
             phaseB += constants.incrementB;
-            const StereoPair wet = ReadPair(lines, value * depth + centre);
+            const StereoPair wet = ReadPair(lines, value * depth + centre, minimum);
             // Negative feedback: the delayed signal is subtracted from what
             // enters the line.
             const StereoPair entering = FlushTiny(dry - feedback * wet);
             lines.memory[0][lines.readPos] = entering[0];
             lines.memory[1][lines.readPos] = entering[1];
             lines.writePos = lines.readPos;
+            minimum = Broadcast(1.0);
             delayed = dry + wet;
         }
         // The lines move on whether or not they were read or written.
-        ++lines.readPos;
-        if (lines.readPos == lines.size) {
-            lines.readPos = 0;
-        }
+        lines.readPos = (lines.readPos + 1) & lines.mask;
 
         const StereoPair filtered = ToneFilterProcess(tone, delayed, constants.tone);
         // The saturator runs whether or not it is switched in, so its
