@@ -2,6 +2,7 @@
 
 #include "engine/CosineTable.h"
 #include "engine/InputRouting.h"
+#include "engine/InstructionSetVariant.h"
 #include "engine/SignalGuards.h"
 #include "engine/ToneFilter.h"
 #include "engine/VectorTanh.h"
@@ -21,8 +22,7 @@
 // included; the loops are specialised on the routing, the delay switch and
 // what the output takes, so no per-frame branch remains for them.
 //
-// This file is compiled once per instruction set; ENGINE_BLOCK_LOOP names
-// the function each compilation defines.
+// This file is compiled once per instruction set (InstructionSetVariant.h).
 
 namespace {
 
@@ -232,7 +232,7 @@ void RunWithRouting(EngineBlockJob& job)
 
 } // namespace
 
-void ENGINE_BLOCK_LOOP(EngineBlockJob& job)
+void ENGINE_ISA_NAME(EngineRunBlock)(EngineBlockJob& job)
 {
     switch (job.constants->routing) {
     case kInputStereo:
