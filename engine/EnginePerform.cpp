@@ -30,14 +30,17 @@ void StoreMemories(const PathMemories& memories, EngineState& state)
 {
     double* const saturator[2] = {state.satState1, state.satState2};
     double* const dc[2] = {state.dcState1, state.dcState2};
-    state.toneState1 = memories.tone[0];
-    state.toneState2 = memories.tone[1];
+    // The loop keeps these two before their flush (ToneFilter.h, Saturator.h).
+    const StereoPair tone = FlushTiny(memories.tone);
+    const StereoPair dcOutput = FlushTiny(memories.saturator.dcOutput);
+    state.toneState1 = tone[0];
+    state.toneState2 = tone[1];
     for (int path = 0; path < 2; ++path) {
         saturator[path][kSatDrivenInput] = memories.saturator.drivenInput[path];
         saturator[path][kSatWholeSample] = memories.saturator.wholeSample[path];
         saturator[path][kSatHalfSample] = memories.saturator.halfSample[path];
         dc[path][kDcInput] = memories.saturator.dcInput[path];
-        dc[path][kDcOutput] = memories.saturator.dcOutput[path];
+        dc[path][kDcOutput] = dcOutput[path];
     }
 }
 
