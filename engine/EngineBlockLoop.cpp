@@ -36,11 +36,6 @@ enum class Carry {
     kNothing     // silence
 };
 
-struct ChunkScratch {
-    double shapes[kChunkFrames * 4];
-    StereoPair carry[kChunkFrames];
-};
-
 // Stores both lanes with one 16-byte store.
 inline void Store(double* to, StereoPair pair)
 {
@@ -61,22 +56,37 @@ inline StereoPair LookupPair(const double* table, uint32_t phaseA, uint32_t phas
     return current + (next - current) * frac;
 }
 
-// Both delay reads (DelayLineRead in DelayLine.h) as a pair, with the
-// shortest delay the positions allow.
-inline StereoPair ReadPair(const DelayPair& lines, StereoPair delay, StereoPair minimum)
+// Where both delay reads (DelayLineRead in DelayLine.h) fall, as a pair:
+// the index of the earlier sample of each line and the interpolation
+// fraction, for the shortest delay the positions allow. None of it depends
+// on the signal, so a chunk's positions are found before its samples.
+struct ReadPosition {
+    int32_t index[2];
+    StereoPair frac;
+};
+
+inline ReadPosition FindReads(const DelayPair& lines, int32_t readPos, StereoPair delay, StereoPair minimum)
 {
     const StereoPair raised = delay >= minimum ? delay : minimum;
     const StereoPair maximum = Broadcast(static_cast<double>(lines.maxDelay));
     const StereoPair clamped = raised > maximum ? maximum : raised;
-    const StereoPair position = Broadcast(static_cast<double>(lines.size + lines.readPos)) - clamped;
+    const StereoPair position = Broadcast(static_cast<double>(lines.size + readPos)) - clamped;
     const __m128i index = _mm_cvttpd_epi32(position);
-    const StereoPair frac = position - _mm_cvtepi32_pd(index);
-    const int32_t indexA = _mm_cvtsi128_si32(index);
-    const int32_t indexB = _mm_cvtsi128_si32(_mm_shuffle_epi32(index, 1));
+    ReadPosition read;
+    read.frac = position - _mm_cvtepi32_pd(index);
+    read.index[0] = _mm_cvtsi128_si32(index);
+    read.index[1] = _mm_cvtsi128_si32(_mm_shuffle_epi32(index, 1));
+    return read;
+}
+
+inline StereoPair ReadPair(const DelayPair& lines, const ReadPosition& read)
+{
+    const int32_t indexA = read.index[0];
+    const int32_t indexB = read.index[1];
     const StereoPair current{lines.memory[0][indexA & lines.mask], lines.memory[1][indexB & lines.mask]};
     const StereoPair next{lines.memory[0][(indexA + 1) & lines.mask],
                           lines.memory[1][(indexB + 1) & lines.mask]};
-    return current + (next - current) * frac;
+    return current + (next - current) * read.frac;
 }
 
 // Hard limit at +-1.2; NaN passes unchanged. Written so that a NaN fails
@@ -89,6 +99,12 @@ inline StereoPair Limit(StereoPair value)
     const StereoPair raised = low > value ? low : value;
     return high < raised ? high : raised;
 }
+
+struct ChunkScratch {
+    ReadPosition reads[kChunkFrames];
+    double shapes[kChunkFrames * 4];
+    StereoPair carry[kChunkFrames];
+};
 
 template <InputRouting kRouting, bool kDelays, Carry kCarry>
 void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scratch)
@@ -107,26 +123,35 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
     const StereoPair centre = Broadcast(constants.centre);
     const StereoPair feedback = Broadcast(constants.feedback);
     const StereoPair driveGain = Broadcast(constants.driveGain);
-    // 0 until the lines are first written, 1 from then on (the write
-    // position then trails the read position).
-    StereoPair minimum = Broadcast(lines.readPos != lines.writePos ? 1.0 : 0.0);
+
+    if constexpr (kDelays) {
+        // The oscillators and read positions of the whole chunk. The
+        // minimum delay is 0 until the lines are first written and 1 from
+        // then on (the write position then trails the read position).
+        StereoPair minimum = Broadcast(lines.readPos != lines.writePos ? 1.0 : 0.0);
+        int32_t readPos = lines.readPos;
+        for (int32_t j = 0; j < frames; ++j) {
+            const StereoPair value = LookupPair(table, phaseA, phaseB);
+            phaseA += constants.incrementA;
+            phaseB += constants.incrementB;
+            scratch.reads[j] = FindReads(lines, readPos, value * depth + centre, minimum);
+            minimum = Broadcast(1.0);
+            readPos = (readPos + 1) & lines.mask;
+        }
+    }
 
     for (int32_t j = 0; j < frames; ++j) {
         const StereoPair input{input1[j], input2[j]};
         const StereoPair dry = RouteInputs(kRouting, input) * inputGain;
         StereoPair delayed = dry;
         if constexpr (kDelays) {
-            const StereoPair value = LookupPair(table, phaseA, phaseB);
-            phaseA += constants.incrementA;
-            phaseB += constants.incrementB;
-            const StereoPair wet = ReadPair(lines, value * depth + centre, minimum);
+            const StereoPair wet = ReadPair(lines, scratch.reads[j]);
             // Negative feedback: the delayed signal is subtracted from what
             // enters the line.
             const StereoPair entering = FlushTiny(dry - feedback * wet);
             lines.memory[0][lines.readPos] = entering[0];
             lines.memory[1][lines.readPos] = entering[1];
             lines.writePos = lines.readPos;
-            minimum = Broadcast(1.0);
             delayed = dry + wet;
         }
         // The lines move on whether or not they were read or written.
