@@ -19,6 +19,14 @@ inline double FlushTiny(double value)
     return std::fabs(value) < 0x1p-1021 ? 0.0 : value;
 }
 
+// base + c x FlushTiny(raw) for a positive c, given scaled = c x raw: the
+// flush is decided beside the arithmetic rather than before it, which keeps
+// it off the critical path of a recursion (c x +0 is +0).
+inline double AddFlushed(double base, double raw, double scaled)
+{
+    return std::fabs(raw) < 0x1p-1021 ? base + 0.0 : base + scaled;
+}
+
 // Clamp into [0, 1] with NaN kept as NaN.
 inline double ClampUnit(double value)
 {

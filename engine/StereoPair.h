@@ -37,3 +37,13 @@ inline StereoPair FlushTiny(StereoPair value)
     const StereoMask tiny = magnitude < Broadcast(0x1p-1021);
     return reinterpret_cast<StereoPair>(reinterpret_cast<StereoMask>(value) & ~tiny);
 }
+
+// Lane-wise AddFlushed (SignalGuards.h): base + c x FlushTiny(raw) from
+// scaled = c x raw, the flush decided beside the arithmetic.
+inline StereoPair AddFlushed(StereoPair base, StereoPair raw, StereoPair scaled)
+{
+    const StereoMask signless = StereoMask{0x7FFFFFFFFFFFFFFFLL, 0x7FFFFFFFFFFFFFFFLL};
+    const StereoPair magnitude = reinterpret_cast<StereoPair>(reinterpret_cast<StereoMask>(raw) & signless);
+    const StereoMask tiny = magnitude < Broadcast(0x1p-1021);
+    return tiny ? base + 0.0 : base + scaled;
+}

@@ -20,13 +20,14 @@ struct ToneConstants {
 ToneConstants ToneConstantsFor(double tonePosition, double sampleRate);
 
 // One sample (a double or a StereoPair of both paths) through the filter
-// with memory `state`.
+// with memory `state`. The memory is flushed like every recursive memory, so
+// silence never leaves the filter in subnormal arithmetic; the flush is
+// applied where the memory is read, off the recursion's critical path, so
+// `state` holds the value before it: keep FlushTiny(state).
 template <typename Sample>
 inline Sample ToneFilterProcess(Sample& state, Sample input, const ToneConstants& tone)
 {
-    const Sample lp = tone.onePlusK != 0.0 ? (tone.k * input + state) / tone.onePlusK : Sample{};
-    // Flushed like every recursive memory, so silence never leaves the
-    // filter in subnormal arithmetic.
-    state = FlushTiny(tone.k * (input - lp) + lp);
+    const Sample lp = tone.onePlusK != 0.0 ? AddFlushed(tone.k * input, state, state) / tone.onePlusK : Sample{};
+    state = tone.k * (input - lp) + lp;
     return ((input - lp - lp) * tone.highPass + lp - input) * tone.fade + input;
 }

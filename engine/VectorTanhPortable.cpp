@@ -1,10 +1,11 @@
 #include "engine/VectorTanh.h"
 
-#include <cmath>
+#include "engine/PolynomialTanh.h"
 
 void TanhArray(double* values, int32_t count)
 {
-    for (int32_t i = 0; i < count; ++i) {
-        values[i] = std::tanh(values[i]);
-    }
+    static const auto tanhArray =
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? PolynomialTanhArrayAvx2
+                                                                        : PolynomialTanhArraySse2;
+    tanhArray(values, count);
 }

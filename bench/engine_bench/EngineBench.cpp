@@ -1,7 +1,9 @@
-// Cost of EnginePerform per stereo frame for the main settings, next to the
-// TAP Chorus/Flanger LADSPA plug-in on the same input and block sizes.
+// Cost of EnginePerform per stereo frame for the main settings, next to three
+// LADSPA peers (TAP Chorus/Flanger, CAPS ChorusI, SWH Flanger) on the same
+// input and block sizes.
 
 #include "bench/engine_bench/LadspaPlugin.h"
+#include "bench/support/CounterSummary.h"
 #include "engine/Engine.h"
 
 #include <benchmark/benchmark.h>
@@ -13,14 +15,12 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <utility>
+#include <iterator>
 #include <vector>
 
 namespace {
 
 constexpr double kSampleRate = 48000.0;
-constexpr const char* kPeerPath = "/usr/lib/ladspa/tap_chorusflanger.so";
-constexpr const char* kPeerLabel = "tap_chorusflanger";
 const std::vector<int64_t> kBlockSizes = {64, 512, 4096};
 
 // A saw chord with noise: a busy, deterministic programme signal.
@@ -81,96 +81,132 @@ void BenchEngine(benchmark::State& state, Setting setting)
     });
 }
 
-void BenchPeer(benchmark::State& state)
+// The LADSPA peers, each a chorus or flanger run with its default controls. A mono peer runs
+// as two instances, one per channel, so every figure is the cost of a stereo frame.
+struct Peer {
+    const char* name;
+    const char* path;
+    const char* label;
+};
+const Peer kPeers[] = {
+    {"tap", "/usr/lib/ladspa/tap_chorusflanger.so", "tap_chorusflanger"},
+    {"caps", "/usr/lib/ladspa/caps.so", "ChorusI"},
+    {"swh", "/usr/lib/ladspa/flanger_1191.so", "flanger"},
+};
+const char* const kSettingNames[] = {"chorus", "flanger", "saturation", "effect_off"};
+
+void BenchPeer(benchmark::State& state, const Peer& peer)
 {
     const int64_t frames = state.range(0);
-    LadspaPlugin peer(kPeerPath, kPeerLabel, static_cast<unsigned long>(kSampleRate),
-                      static_cast<unsigned long>(frames));
-    if (!peer.IsLoaded()) {
-        state.SkipWithError(peer.Error().c_str());
-        return;
+    std::vector<std::unique_ptr<LadspaPlugin>> instances;
+    for (int channel = 0; channel < 2; ++channel) {
+        instances.push_back(std::make_unique<LadspaPlugin>(peer.path, peer.label,
+                                                           static_cast<unsigned long>(kSampleRate),
+                                                           static_cast<unsigned long>(frames)));
+        if (!instances.back()->IsLoaded()) {
+            state.SkipWithError(instances.back()->Error().c_str());
+            return;
+        }
+        if (instances.front()->AudioInputs() > 1) {
+            break;
+        }
     }
     for (int channel = 0; channel < 2; ++channel) {
+        LadspaPlugin& instance = *instances[static_cast<std::size_t>(channel) % instances.size()];
+        float* input = instance.Input(instances.size() == 1 ? channel : 0);
         const std::vector<double> signal = TestSignal(static_cast<std::size_t>(frames), channel + 1);
         for (std::size_t n = 0; n < signal.size(); ++n) {
-            peer.Input(channel)[n] = static_cast<float>(signal[n]);
+            input[n] = static_cast<float>(signal[n]);
         }
     }
     TimeBlocks(state, frames, [&] {
-        peer.Run(static_cast<unsigned long>(frames));
-        benchmark::DoNotOptimize(peer.Output(0));
+        for (const auto& instance : instances) {
+            instance->Run(static_cast<unsigned long>(frames));
+            benchmark::DoNotOptimize(instance->Output(0));
+        }
     });
-    state.SetLabel(peer.Name());
+    state.SetLabel(instances.front()->Name());
 }
 
-// Console output as usual, plus the ns_per_frame of every run, so the
-// comparison with the peer can be printed once all runs are done.
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const auto counter = run.counters.find("ns_per_frame");
-            if (run.error_occurred || counter == run.counters.end()) {
-                continue;
-            }
-            figures_[run.benchmark_name()] = counter->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
+double Figure(const std::map<std::string, double>& figures, const std::string& name)
+{
+    const auto found = figures.find(name);
+    return found == figures.end() ? 0.0 : found->second;
+}
 
-    void PrintComparison() const
-    {
-        std::printf("\nns per stereo frame (ratio to the TAP Chorus/Flanger peer)\n");
-        std::printf("%-8s %-16s %-16s %-16s %-16s %-10s\n", "block", "chorus", "flanger", "saturation",
-                    "effect off", "peer");
-        for (int64_t block : kBlockSizes) {
-            const std::string suffix = "/" + std::to_string(block);
-            if (figures_.count("saturation" + suffix) == 0) {
-                continue;
-            }
-            const double peer = Figure("peer" + suffix);
-            std::printf("%-8lld", static_cast<long long>(block));
-            for (const char* setting : {"chorus", "flanger", "saturation", "effect_off"}) {
-                const double figure = Figure(std::string(setting) + suffix);
-                std::printf(" %6.2f (%5.2fx) ", figure, peer > 0.0 ? figure / peer : 0.0);
-            }
-            std::printf(" %6.2f\n", peer);
+bool HasBlock(const std::map<std::string, double>& figures, int64_t block)
+{
+    const std::string suffix = "/" + std::to_string(block);
+    for (const auto& entry : figures) {
+        if (entry.first.size() > suffix.size() &&
+            entry.first.compare(entry.first.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            return true;
         }
     }
+    return false;
+}
 
-private:
-    double Figure(const std::string& name) const
-    {
-        const auto found = figures_.find(name);
-        return found == figures_.end() ? 0.0 : found->second;
+// Our figures and the peers' side by side, then each setting's ratio to every
+// peer; block sizes that were filtered out are left out.
+void PrintComparison(const std::map<std::string, double>& figures)
+{
+    std::printf("\nns per stereo frame\n%-8s", "block");
+    for (const char* setting : kSettingNames) {
+        std::printf(" %11s", setting);
     }
-
-    std::map<std::string, double> figures_;
-};
+    for (const Peer& peer : kPeers) {
+        std::printf(" %11s", peer.name);
+    }
+    std::printf("\n");
+    for (int64_t block : kBlockSizes) {
+        if (!HasBlock(figures, block)) {
+            continue;
+        }
+        const std::string suffix = "/" + std::to_string(block);
+        std::printf("%-8lld", static_cast<long long>(block));
+        for (const char* setting : kSettingNames) {
+            std::printf(" %11.2f", Figure(figures, setting + suffix));
+        }
+        for (const Peer& peer : kPeers) {
+            std::printf(" %11.2f", Figure(figures, std::string("peer_") + peer.name + suffix));
+        }
+        std::printf("\n");
+    }
+    std::printf("\nratio to the peer (ours / peer; 0 where a figure is missing)\n%-8s %-6s", "block",
+                "peer");
+    for (const char* setting : kSettingNames) {
+        std::printf(" %11s", setting);
+    }
+    std::printf("\n");
+    for (int64_t block : kBlockSizes) {
+        if (!HasBlock(figures, block)) {
+            continue;
+        }
+        const std::string suffix = "/" + std::to_string(block);
+        for (const Peer& peer : kPeers) {
+            const double peerFigure = Figure(figures, std::string("peer_") + peer.name + suffix);
+            std::printf("%-8lld %-6s", static_cast<long long>(block), peer.name);
+            for (const char* setting : kSettingNames) {
+                const double ours = Figure(figures, setting + suffix);
+                std::printf(" %11.2f", peerFigure > 0.0 ? ours / peerFigure : 0.0);
+            }
+            std::printf("\n");
+        }
+    }
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::pair<const char*, Setting> settings[] = {
-        {"chorus", Setting::kChorus},
-        {"flanger", Setting::kFlanger},
-        {"saturation", Setting::kSaturation},
-        {"effect_off", Setting::kEffectOff},
-    };
-    for (const auto& [name, setting] : settings) {
-        benchmark::RegisterBenchmark(name, BenchEngine, setting)->ArgsProduct({kBlockSizes});
+    const Setting settings[] = {Setting::kChorus, Setting::kFlanger, Setting::kSaturation,
+                                Setting::kEffectOff};
+    for (std::size_t i = 0; i < std::size(settings); ++i) {
+        benchmark::RegisterBenchmark(kSettingNames[i], BenchEngine, settings[i])->ArgsProduct({kBlockSizes});
     }
-    benchmark::RegisterBenchmark("peer", BenchPeer)->ArgsProduct({kBlockSizes});
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
+    for (const Peer& peer : kPeers) {
+        benchmark::RegisterBenchmark((std::string("peer_") + peer.name).c_str(), BenchPeer, peer)
+            ->ArgsProduct({kBlockSizes});
     }
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintComparison();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksWithSummary(argc, argv, "ns_per_frame", PrintComparison);
 }

@@ -3,64 +3,72 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <vector>
+
+#include "tools/render/Interruption.h"
 
 namespace {
 
-// A text bar that redraws in place, in whole percent steps.
-class ProgressBar {
+// The timed controller messages in time order, handed to the plug-in block by block.
+class ControllerSchedule {
  public:
-  ProgressBar(std::ostream& out, bool shown) : out(out), shown(shown) {}
-  void Update(size_t done, size_t total) {
-    if (!shown || total == 0) return;
-    const int percent = static_cast<int>(done * 100 / total);
-    if (percent == lastPercent) return;
-    lastPercent = percent;
-    const int filled = percent / 4;
-    out << "\rRendering [" << std::string(static_cast<size_t>(filled), '#')
-        << std::string(static_cast<size_t>(25 - filled), ' ') << "] " << std::setw(3) << percent
-        << "%" << (percent == 100 ? "\n" : "") << std::flush;
+  ControllerSchedule(std::vector<TimedController> controllers, double sampleRate)
+      : pending(std::move(controllers)), sampleRate(sampleRate) {
+    std::stable_sort(pending.begin(), pending.end(),
+                     [](const TimedController& a, const TimedController& b) {
+                       return a.seconds < b.seconds;
+                     });
+    next = pending.begin();
   }
 
- private:
-  std::ostream& out;
-  bool shown;
-  int lastPercent = -1;
-};
-
-template <typename Sample>
-void ProcessBlocks(PluginInstance& plugin, const RenderOptions& options, StereoAudio& audio,
-                   ProgressBar& progress) {
-  const size_t total = audio.Frames();
-  const size_t block = static_cast<size_t>(options.blockSize);
-  std::vector<Sample> in[2] = {std::vector<Sample>(block), std::vector<Sample>(block)};
-  std::vector<Sample> out[2] = {std::vector<Sample>(block), std::vector<Sample>(block)};
-  const Sample* inputs[2] = {in[0].data(), in[1].data()};
-  Sample* outputs[2] = {out[0].data(), out[1].data()};
-  std::vector<double>* channels[2] = {&audio.left, &audio.right};
-
-  std::vector<TimedController> pending(options.controllers);
-  std::stable_sort(pending.begin(), pending.end(),
-                   [](const TimedController& a, const TimedController& b) {
-                     return a.seconds < b.seconds;
-                   });
-  auto next = pending.begin();
-
-  for (size_t start = 0; start < total; start += block) {
-    const size_t frames = std::min(block, total - start);
+  // Queues the messages due before the end of the block of `frames` from frame `start`; one
+  // due earlier goes at the block's start.
+  void QueueDue(PluginInstance& plugin, uint64_t start, size_t frames) {
     for (; next != pending.end(); ++next) {
-      const auto at = static_cast<size_t>(std::llround(next->seconds * audio.sampleRate));
+      const auto at = static_cast<uint64_t>(std::llround(next->seconds * sampleRate));
       if (at >= start + frames) break;
       const int32_t offset = static_cast<int32_t>(at > start ? at - start : 0);
       plugin.QueueMidi({offset, 0xB0, next->controller, next->value});
     }
-    for (int c = 0; c < 2; ++c)
-      for (size_t i = 0; i < frames; ++i)
-        in[c][i] = static_cast<Sample>((*channels[c])[start + i]);
-    plugin.Process(inputs, outputs, static_cast<int32_t>(frames));
-    for (int c = 0; c < 2; ++c)
-      for (size_t i = 0; i < frames; ++i) (*channels[c])[start + i] = out[c][i];
-    progress.Update(start + frames, total);
   }
+
+ private:
+  std::vector<TimedController> pending;
+  std::vector<TimedController>::const_iterator next;
+  const double sampleRate;
+};
+
+template <typename Sample>
+RenderStatus ProcessBlocks(PluginInstance& plugin, const RenderOptions& options,
+                           BlockSource& source, AudioFileWriter& writer, ProgressBar& progress,
+                           uint64_t& written, std::string& error) {
+  const size_t block = static_cast<size_t>(options.blockSize);
+  std::vector<double> read[2] = {std::vector<double>(block), std::vector<double>(block)};
+  std::vector<Sample> in[2] = {std::vector<Sample>(block), std::vector<Sample>(block)};
+  std::vector<Sample> out[2] = {std::vector<Sample>(block), std::vector<Sample>(block)};
+  const Sample* inputs[2] = {in[0].data(), in[1].data()};
+  Sample* outputs[2] = {out[0].data(), out[1].data()};
+  ControllerSchedule controllers(options.controllers, source.SampleRate());
+
+  written = 0;
+  for (;;) {
+    if (Interrupted()) return RenderStatus::Interrupted;
+    size_t frames = 0;
+    if (!source.Next(block, read[0].data(), read[1].data(), frames, error))
+      return RenderStatus::Failed;
+    if (frames == 0) break;
+    controllers.QueueDue(plugin, written, frames);
+    for (int c = 0; c < 2; ++c)
+      std::transform(read[c].begin(), read[c].begin() + static_cast<std::ptrdiff_t>(frames),
+                     in[c].begin(), [](double x) { return static_cast<Sample>(x); });
+    plugin.Process(inputs, outputs, static_cast<int32_t>(frames));
+    for (int c = 0; c < 2; ++c) std::copy_n(out[c].begin(), frames, read[c].begin());
+    if (!writer.Write(read[0].data(), read[1].data(), frames, error)) return RenderStatus::Failed;
+    written += frames;
+    progress.Update(written, source.TotalFrames(), source.SampleRate());
+  }
+  progress.Finish(written, std::max(written, source.TotalFrames()), source.SampleRate());
+  return RenderStatus::Done;
 }
 
 }  // namespace
@@ -84,19 +92,19 @@ void PrintModuleInfo(PluginInstance& plugin, std::ostream& out) {
   for (const std::string& bus : plugin.Buses()) out << "  " << bus << "\n";
 }
 
-bool RenderAudio(PluginInstance& plugin, const RenderOptions& options, StereoAudio& audio,
-                 std::ostream& progress, bool interactive, std::string& error) {
+bool CheckControllers(PluginInstance& plugin, const RenderOptions& options, std::string& error) {
   if (!options.controllers.empty() && !plugin.TakesControllers()) {
     error = plugin.Format() + " modules take no MIDI controller messages; use --set instead";
     return false;
   }
-  plugin.SetTempo(options.tempo);
-  constexpr double kProgressAfterSeconds = 5.0;
-  ProgressBar bar(progress, interactive && static_cast<double>(audio.Frames()) >
-                                               kProgressAfterSeconds * audio.sampleRate);
-  if (options.precision == SamplePrecision::Double)
-    ProcessBlocks<double>(plugin, options, audio, bar);
-  else
-    ProcessBlocks<float>(plugin, options, audio, bar);
   return true;
+}
+
+RenderStatus RenderStream(PluginInstance& plugin, const RenderOptions& options,
+                          BlockSource& source, AudioFileWriter& writer, ProgressBar& progress,
+                          uint64_t& written, std::string& error) {
+  plugin.SetTempo(options.tempo);
+  if (options.precision == SamplePrecision::Double)
+    return ProcessBlocks<double>(plugin, options, source, writer, progress, written, error);
+  return ProcessBlocks<float>(plugin, options, source, writer, progress, written, error);
 }

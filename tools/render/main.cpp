@@ -1,5 +1,6 @@
 // quillwave-render: processes an audio file through a Quillwave module, driving the module
-// through its entry points exactly as a host does.
+// through its entry points exactly as a host does. The file streams through block by block,
+// so its length does not matter, and the output appears under its name only when complete.
 
 #include <CLI/CLI.hpp>
 #include <unistd.h>
@@ -9,15 +10,19 @@
 
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/audiofile/AudioFile.h"
+#include "tools/render/BlockSource.h"
+#include "tools/render/Interruption.h"
+#include "tools/render/ProgressBar.h"
 #include "tools/render/Render.h"
 #include "tools/render/RenderOptions.h"
-#include "tools/render/Resample.h"
+#include "tools/render/TemporaryOutput.h"
 
 namespace {
 
 // Exit codes: a usage error is told apart from a failure while working.
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;
 
 int Fail(int code, const std::string& message) {
   std::cerr << "quillwave-render: " << message << "\n";
@@ -37,6 +42,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> settings;
   std::vector<std::string> controllers;
   std::string precision = "double";
+  bool quiet = false;
 
   CLI::App app{"Processes an audio file through a Quillwave VST3 bundle or VST2 module."};
   app.add_option("module", options.modulePath, "the .vst3 bundle or the VST2 .so")->required();
@@ -62,7 +68,10 @@ int main(int argc, char** argv) {
   app.add_option("--state-out", options.stateOut, "write the host state blob after processing");
   app.add_option("--cc", controllers,
                  "SECONDS:CONTROLLER=VALUE, a controller message on MIDI channel 1 (repeatable)");
-  app.footer("Exit codes: 0 done, 1 a module or file failed, 2 a usage error or bad value.");
+  app.add_flag("-q,--quiet", quiet, "no progress bar (it is shown only on a terminal anyway)");
+  app.footer(
+      "Exit codes: 0 done, 1 a module or file failed, 2 a usage error or bad value, 130 "
+      "interrupted (nothing is written then).");
 
   try {
     app.parse(argc, argv);
@@ -92,20 +101,33 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  StereoAudio audio;
-  if (!ReadAudioFile(options.inputPath, audio, error)) return Fail(kExitFailure, error);
-  if (options.sampleRate > 0.0 && !Resample(audio, options.sampleRate, error))
-    return Fail(kExitFailure, error);
-  if (!plugin->Prepare(audio.sampleRate, options.blockSize, options.precision, error))
+  BlockSource source;
+  if (!source.Open(options.inputPath, options.sampleRate, error)) return Fail(kExitFailure, error);
+  if (!plugin->Prepare(source.SampleRate(), options.blockSize, options.precision, error))
     return Fail(kExitFailure, error);
   const SettingsStatus applied = ApplySettings(*plugin, options.settings, error);
   if (applied != SettingsStatus::Applied)
     return Fail(applied == SettingsStatus::UnknownParameter ? kExitUsage : kExitFailure, error);
-  if (!RenderAudio(*plugin, options, audio, std::cerr, isatty(STDERR_FILENO) != 0, error)) return Fail(kExitUsage, error);
+  if (!CheckControllers(*plugin, options, error)) return Fail(kExitUsage, error);
+
+  CatchInterruptions();
+  TemporaryOutput output;
+  AudioFileWriter writer;
+  const int descriptor = output.Create(options.outputPath, error);
+  if (descriptor < 0 ||
+      !writer.Open(options.outputPath, source.SampleRate(), error, descriptor))
+    return Fail(kExitFailure, error);
+  ProgressBar progress(std::cerr, !quiet && isatty(STDERR_FILENO) != 0);
+  uint64_t frames = 0;
+  const RenderStatus status =
+      RenderStream(*plugin, options, source, writer, progress, frames, error);
+  if (status == RenderStatus::Interrupted)
+    return Fail(kExitInterrupted, "interrupted; " + options.outputPath + " was not written");
+  if (status == RenderStatus::Failed || !writer.Close(error)) return Fail(kExitFailure, error);
   if (!options.stateOut.empty() && !WriteBinaryFile(options.stateOut, plugin->SaveState()))
     return Fail(kExitFailure, "cannot write the state file " + options.stateOut);
-  if (!WriteAudioFile(options.outputPath, audio, error)) return Fail(kExitFailure, error);
-  std::cout << "Wrote " << options.outputPath << " (" << audio.Frames() << " frames at "
-            << audio.sampleRate << " Hz)\n";
+  if (!output.Commit(error)) return Fail(kExitFailure, error);
+  std::cout << "Wrote " << options.outputPath << " (" << frames << " frames at "
+            << source.SampleRate() << " Hz)\n";
   return 0;
 }

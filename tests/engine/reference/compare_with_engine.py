@@ -1,9 +1,12 @@
 """Runs the engine (through engine_reference_driver) and the reference model
 on the same scenarios and compares their outputs sample by sample.
 
-    compare_with_engine.py <path to engine_reference_driver>
+    compare_with_engine.py <path to engine_reference_driver> [<baseline driver> [<tolerance>]]
 
-Exits with 1 when any scenario differs by more than the tolerance.
+Exits with 1 when any scenario differs by more than the tolerance. With a
+baseline driver (another build of the engine, for example before a change to
+its speed), the engine's output is also compared with the baseline's: it
+must be bit-identical, or within the given tolerance.
 """
 
 import math
@@ -187,10 +190,19 @@ def scenarios():
     return result
 
 
+def baseline_difference(engine, baseline):
+    if engine.shape != baseline.shape or not np.array_equal(np.isnan(engine), np.isnan(baseline)):
+        return math.inf
+    same = np.isnan(engine) | (engine == baseline)
+    return float(np.max(np.abs(engine[~same] - baseline[~same]), initial=0.0))
+
+
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3, 4):
         sys.exit(__doc__)
     driver = sys.argv[1]
+    baseline = sys.argv[2] if len(sys.argv) > 2 else None
+    baseline_tolerance = float(sys.argv[3]) if len(sys.argv) > 3 else 0.0
     failures = 0
     with tempfile.TemporaryDirectory() as folder:
         for scenario in scenarios():
@@ -198,11 +210,17 @@ def main():
             reference = run_model(scenario, signal)
             engine = run_engine(driver, scenario, signal, folder)
             difference = largest_difference(engine, reference)
-            verdict = "ok" if difference <= TOLERANCE else "FAILED"
-            if difference > TOLERANCE:
+            failed = difference > TOLERANCE
+            line = "%-40s %6d frames  largest difference %.3e" % (
+                scenario.name, scenario.frames, difference)
+            if baseline:
+                against = baseline_difference(
+                    engine, run_engine(baseline, scenario, signal, folder))
+                failed = failed or against > baseline_tolerance
+                line += "  from the baseline %.3e" % against
+            if failed:
                 failures += 1
-            print("%-40s %6d frames  largest difference %.3e  %s"
-                  % (scenario.name, scenario.frames, difference, verdict))
+            print("%s  %s" % (line, "FAILED" if failed else "ok"))
     total = len(scenarios())
     print("%d passed, %d failed" % (total - failures, failures))
     return 1 if failures else 0
