@@ -1,0 +1,133 @@
+#include "tools/pluginhost/linux/X11HostWindow.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+
+// A host must survive requests about windows the module already destroyed.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+X11HostWindow::X11HostWindow(int width, int height, int x) {
+  display = XOpenDisplay(nullptr);
+  if (!display) {
+    error = "cannot open the X display";
+    return;
+  }
+  XSetErrorHandler(&IgnoreXError);
+  int event = 0, errorBase = 0, major = 0, minor = 0;
+  if (!XTestQueryExtension(display, &event, &errorBase, &major, &minor)) {
+    error = "the X server has no XTEST extension";
+    return;
+  }
+  const int screen = DefaultScreen(display);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = BlackPixel(display, screen);
+  attributes.override_redirect = False;
+  window = XCreateWindow(display, RootWindow(display, screen), x, 0,
+                         static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                         CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+  XStoreName(display, window, "Quillwave host");
+  XMapWindow(display, window);
+  XSync(display, False);
+}
+
+X11HostWindow::~X11HostWindow() {
+  if (!display) return;
+  Destroy();
+  XCloseDisplay(display);
+}
+
+unsigned long X11HostWindow::EditorWindow() {
+  if (!window || destroyed) return 0;
+  XSync(display, False);
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
+  const unsigned long editor = count > 0 ? children[0] : 0;
+  if (children) XFree(children);
+  return editor;
+}
+
+bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
+  const unsigned long editor = EditorWindow();
+  if (!editor) return false;
+  const Atom info = XInternAtom(display, "_XEMBED_INFO", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, editor, info, 0, 2, False, AnyPropertyType, &type, &format,
+                         &count, &after, &data) != Success ||
+      !data)
+    return false;
+  const bool read = format == 32 && count == 2;
+  if (read) {
+    // Xlib hands 32-bit properties back as longs.
+    const auto* values = reinterpret_cast<const long*>(data);
+    version = static_cast<uint32_t>(values[0]);
+    flags = static_cast<uint32_t>(values[1]);
+  }
+  XFree(data);
+  return read;
+}
+
+void X11HostWindow::MoveTo(int x, int y) {
+  if (!window || destroyed) return;
+  Window child = 0;
+  int rootX = 0, rootY = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                        &child);
+  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+  XSync(display, False);
+}
+
+void X11HostWindow::Button(int button, bool down) {
+  XTestFakeButtonEvent(display, static_cast<unsigned>(button), down ? True : False, CurrentTime);
+  XSync(display, False);
+}
+
+void X11HostWindow::Click(int x, int y, int button) {
+  MoveTo(x, y);
+  Button(button, true);
+  Button(button, false);
+}
+
+void X11HostWindow::Key(const char* keysymName) {
+  const KeySym keysym = XStringToKeysym(keysymName);
+  const KeyCode code = keysym == NoSymbol ? 0 : XKeysymToKeycode(display, keysym);
+  if (!code) return;
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  XSync(display, False);
+}
+
+bool X11HostWindow::Capture(std::vector<uint32_t>& pixels, int& width, int& height) {
+  const unsigned long editor = EditorWindow();
+  if (!editor) return false;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, editor, &attributes)) return false;
+  XImage* image = XGetImage(display, editor, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  width = attributes.width;
+  height = attributes.height;
+  pixels.resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      pixels[static_cast<size_t>(y) * width + x] =
+          static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
+  XDestroyImage(image);
+  return true;
+}
+
+void X11HostWindow::Destroy() {
+  if (!window || destroyed) return;
+  XDestroyWindow(display, window);
+  XSync(display, False);
+  destroyed = true;
+}
