@@ -2,6 +2,7 @@
 
 #include "graphics/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/X11EditorWindow.h"
+#include "graphics/linux/X11PopupMenu.h"
 #include "raster/RasterSysBitmap.h"
 
 #include <cstdint>
@@ -46,6 +47,18 @@ bool IGraphicsLinux::DrawScreen(const IRectangle& rect)
 const char* IGraphicsLinux::DrawSystemName()
 {
   return window ? "X11" : IGraphicsOffscreen::DrawSystemName();
+}
+
+IMenu* IGraphicsLinux::ShowPopupMenu(IMenu& menu, const IRectangle& rect)
+{
+  if (!window)
+    return IGraphicsOffscreen::ShowPopupMenu(menu, rect);
+  ReleaseMouseCapture();
+  X11PopupMenu popup(*window, [this](const X11EditorEvent& event) { Dispatch(event); });
+  IMenu* const chosen = popup.Run(menu, rect);
+  // The menu covered the editor.
+  Invalidate({0, 0, Width(), Height()});
+  return chosen;
 }
 
 void* IGraphicsLinux::OpenWindow(void* parent)

@@ -26,6 +26,8 @@ public:
   // Also copies the area into the X11 window when there is one.
   bool DrawScreen(const IRectangle& rect) override;
   const char* DrawSystemName() override;
+  // In an X11 window: our own popup menu (X11PopupMenu), run to its end.
+  IMenu* ShowPopupMenu(IMenu& menu, const IRectangle& rect) override;
   // `parent`: null or an off-screen parent record as for the off-screen
   // host, else an X11 window id; anything that is neither (no window on
   // the display) leaves the editor closed and returns null. For a window

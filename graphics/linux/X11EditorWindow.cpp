@@ -4,6 +4,8 @@
 
 #include <xcb/xcb.h>
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -118,6 +120,10 @@ struct X11EditorWindow::Connection
   xcb_atom_t xembed = XCB_ATOM_NONE;
   xcb_window_t embedder = XCB_WINDOW_NONE;
   uint8_t depth = 24;
+  xcb_visualid_t visual = 0;
+  xcb_colormap_t colormap = 0;
+  int screenWidth = 0;
+  int screenHeight = 0;
   xcb_keycode_t minKeycode = 0;
   uint8_t keysymsPerCode = 0;
   std::vector<uint32_t> keysyms;
@@ -154,6 +160,10 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(uint32_t parent, int widt
   connection->parent = parent;
   connection->root = screen->root;
   connection->depth = screen->root_depth;
+  connection->visual = screen->root_visual;
+  connection->colormap = screen->default_colormap;
+  connection->screenWidth = screen->width_in_pixels;
+  connection->screenHeight = screen->height_in_pixels;
   connection->window = xcb_generate_id(c);
   // Values in the order of their mask bits. No background: every pixel is
   // drawn by the editor, so nothing flickers to a fill colour first. The
@@ -256,6 +266,7 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
       {
         const auto* e = reinterpret_cast<const xcb_expose_event_t*>(event.get());
         out.kind = Kind::Expose;
+        out.window = e->window;
         out.area = {e->x, e->y, e->x + e->width, e->y + e->height};
         out.last = e->count == 0;
         return true;
@@ -266,9 +277,12 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
         const auto* e = reinterpret_cast<const xcb_button_press_event_t*>(event.get());
         out.kind = (event->response_type & 0x7F) == XCB_BUTTON_PRESS ? Kind::ButtonPress
                                                                      : Kind::ButtonRelease;
+        out.window = e->event;
         out.button = e->detail;
         out.x = e->event_x;
         out.y = e->event_y;
+        out.rootX = e->root_x;
+        out.rootY = e->root_y;
         out.state = e->state;
         out.time = e->time;
         return true;
@@ -277,6 +291,9 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
       {
         const auto* e = reinterpret_cast<const xcb_motion_notify_event_t*>(event.get());
         out.kind = Kind::Motion;
+        out.window = e->event;
+        out.rootX = e->root_x;
+        out.rootY = e->root_y;
         out.x = e->event_x;
         out.y = e->event_y;
         out.state = e->state;
@@ -289,8 +306,11 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
         const auto* e = reinterpret_cast<const xcb_key_press_event_t*>(event.get());
         out.kind =
             (event->response_type & 0x7F) == XCB_KEY_PRESS ? Kind::KeyPress : Kind::KeyRelease;
+        out.window = e->event;
         out.button = e->detail;
         out.keysym = conn.KeysymOf(e->detail);
+        out.rootX = e->root_x;
+        out.rootY = e->root_y;
         out.x = e->event_x;
         out.y = e->event_y;
         out.state = e->state;
@@ -298,7 +318,10 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
         return true;
       }
       case XCB_LEAVE_NOTIFY:
+        if (reinterpret_cast<const xcb_leave_notify_event_t*>(event.get())->event != conn.window)
+          break;
         out.kind = Kind::PointerLeft;
+        out.window = conn.window;
         return true;
       case XCB_FOCUS_IN:
       case XCB_FOCUS_OUT:
@@ -345,10 +368,28 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
   }
 }
 
+bool X11EditorWindow::WaitEvent(X11EditorEvent& event, int timeoutMs)
+{
+  if (NextEvent(event))
+    return true;
+  if (!Usable())
+    return false;
+  pollfd socket{Descriptor(), POLLIN, 0};
+  if (poll(&socket, 1, timeoutMs) <= 0)
+    return false;
+  return NextEvent(event);
+}
+
 void X11EditorWindow::Put(const RasterBitmap& bitmap, const IRectangle& area)
 {
+  if (!connection->gone)
+    Put(connection->window, bitmap, area);
+}
+
+void X11EditorWindow::Put(uint32_t target, const RasterBitmap& bitmap, const IRectangle& area)
+{
   Connection& conn = *connection;
-  if (conn.gone || !bitmap.Bits())
+  if (!bitmap.Bits())
     return;
   const int left = std::max(0, area.left);
   const int top = std::max(0, area.top);
@@ -370,7 +411,7 @@ void X11EditorWindow::Put(const RasterBitmap& bitmap, const IRectangle& area)
     for (int r = 0; r < rows; ++r)
       std::memcpy(conn.band.data() + static_cast<size_t>(r) * width, RasterRow(bitmap, y + r) + left,
                   rowBytes);
-    xcb_put_image(conn.c, XCB_IMAGE_FORMAT_Z_PIXMAP, conn.window, conn.gc,
+    xcb_put_image(conn.c, XCB_IMAGE_FORMAT_Z_PIXMAP, target, conn.gc,
                   static_cast<uint16_t>(width), static_cast<uint16_t>(rows),
                   static_cast<int16_t>(left), static_cast<int16_t>(y), 0, conn.depth,
                   static_cast<uint32_t>(rowBytes * rows),
@@ -470,4 +511,94 @@ void X11EditorWindow::ForwardKey(const X11EditorEvent& event)
                             : XCB_EVENT_MASK_KEY_RELEASE;
   xcb_send_event(conn.c, 1, conn.parent, mask, reinterpret_cast<const char*>(&key));
   xcb_flush(conn.c);
+}
+
+void X11EditorWindow::ToScreen(int x, int y, int& screenX, int& screenY)
+{
+  Connection& conn = *connection;
+  screenX = x;
+  screenY = y;
+  ReplyPtr<xcb_translate_coordinates_reply_t> moved(xcb_translate_coordinates_reply(
+      conn.c,
+      xcb_translate_coordinates(conn.c, conn.window, conn.root, static_cast<int16_t>(x),
+                                static_cast<int16_t>(y)),
+      nullptr));
+  if (!moved)
+    return;
+  screenX = moved->dst_x;
+  screenY = moved->dst_y;
+}
+
+void X11EditorWindow::ScreenSize(int& width, int& height) const
+{
+  width = connection->screenWidth;
+  height = connection->screenHeight;
+}
+
+uint32_t X11EditorWindow::OpenPopup(int x, int y, int width, int height)
+{
+  Connection& conn = *connection;
+  const xcb_window_t popup = xcb_generate_id(conn.c);
+  const uint32_t mask = XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT |
+                        XCB_CW_SAVE_UNDER | XCB_CW_EVENT_MASK | XCB_CW_COLORMAP;
+  const uint32_t values[] = {
+      XCB_BACK_PIXMAP_NONE, 0, 1, 1,
+      XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+          XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_KEY_PRESS,
+      conn.colormap};
+  ReplyPtr<xcb_generic_error_t> error(xcb_request_check(
+      conn.c, xcb_create_window_checked(conn.c, conn.depth, popup, conn.root,
+                                        static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                        static_cast<uint16_t>(width),
+                                        static_cast<uint16_t>(height), 0,
+                                        XCB_WINDOW_CLASS_INPUT_OUTPUT, conn.visual, mask,
+                                        values)));
+  if (error)
+    return 0;
+  xcb_map_window(conn.c, popup);
+  xcb_flush(conn.c);
+  return popup;
+}
+
+void X11EditorWindow::ClosePopup(uint32_t popup)
+{
+  if (popup == 0)
+    return;
+  xcb_destroy_window(connection->c, popup);
+  xcb_flush(connection->c);
+}
+
+bool X11EditorWindow::GrabInput(uint32_t popup)
+{
+  Connection& conn = *connection;
+  // Events on the popups go to them; everything else to the first popup.
+  ReplyPtr<xcb_grab_pointer_reply_t> pointer(xcb_grab_pointer_reply(
+      conn.c,
+      xcb_grab_pointer(conn.c, 1, popup,
+                       XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                           XCB_EVENT_MASK_POINTER_MOTION,
+                       XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_WINDOW_NONE, XCB_CURSOR_NONE,
+                       XCB_CURRENT_TIME),
+      nullptr));
+  if (!pointer || pointer->status != XCB_GRAB_STATUS_SUCCESS)
+    return false;
+  ReplyPtr<xcb_grab_keyboard_reply_t> keyboard(xcb_grab_keyboard_reply(
+      conn.c,
+      xcb_grab_keyboard(conn.c, 1, popup, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                        XCB_GRAB_MODE_ASYNC),
+      nullptr));
+  if (!keyboard || keyboard->status != XCB_GRAB_STATUS_SUCCESS)
+  {
+    xcb_ungrab_pointer(conn.c, XCB_CURRENT_TIME);
+    xcb_flush(conn.c);
+    return false;
+  }
+  return true;
+}
+
+void X11EditorWindow::UngrabInput()
+{
+  xcb_ungrab_keyboard(connection->c, XCB_CURRENT_TIME);
+  xcb_ungrab_pointer(connection->c, XCB_CURRENT_TIME);
+  xcb_flush(connection->c);
 }

@@ -26,11 +26,16 @@ struct X11EditorEvent
     WindowGone,     // the window was destroyed under us (its parent went first)
   };
   Kind kind = Kind::Expose;
+  // The window the event is for: the editor's or one of its popups.
+  uint32_t window = 0;
   IRectangle area;
   bool last = true;
   int button = 0;
   int x = 0;
   int y = 0;
+  // The pointer on the screen, for pointer and key events.
+  int rootX = 0;
+  int rootY = 0;
   uint32_t state = 0;
   uint32_t time = 0;
   uint32_t keysym = 0;
@@ -68,8 +73,25 @@ public:
   // The next event already received or waiting on the socket; false when
   // there is none. Never blocks.
   bool NextEvent(X11EditorEvent& event);
-  // Copies `area` of `bitmap` (same coordinates) into the window.
+  // Waits up to `timeoutMs` for the next event; false when none came or the
+  // connection broke.
+  bool WaitEvent(X11EditorEvent& event, int timeoutMs);
+  // Copies `area` of `bitmap` (same coordinates) into the window, or into
+  // one of its popups.
   void Put(const RasterBitmap& bitmap, const IRectangle& area);
+  void Put(uint32_t popup, const RasterBitmap& bitmap, const IRectangle& area);
+
+  // A point of the editor on the screen, and the screen's size.
+  void ToScreen(int x, int y, int& screenX, int& screenY);
+  void ScreenSize(int& width, int& height) const;
+  // A popup (an override-redirect window, so no window manager moves or
+  // decorates it) at a point of the screen, mapped at once; 0 on failure.
+  uint32_t OpenPopup(int x, int y, int width, int height);
+  void ClosePopup(uint32_t popup);
+  // Sends every pointer and key event to the popups while a menu runs;
+  // false when another client holds the pointer or keyboard.
+  bool GrabInput(uint32_t popup);
+  void UngrabInput();
   // Sends what is queued to the server.
   void Flush();
 

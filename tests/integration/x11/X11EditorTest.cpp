@@ -4,20 +4,18 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/integration/x11/X11EditorFixture.h"
 #include "tests/integration/x11/XResourceCount.h"
-#include "tests/integration/x11/XvfbServer.h"
-#include "tools/pluginhost/PluginInstance.h"
-#include "tools/pluginhost/PluginSettings.h"
-#include "tools/pluginhost/linux/X11HostWindow.h"
 #include "vst2/Vst24Interface.h"
 
-namespace {
+namespace x11test {
 
 XvfbServer* server = nullptr;
+
+namespace {
 
 class XvfbEnvironment : public ::testing::Environment {
  public:
@@ -28,78 +26,6 @@ class XvfbEnvironment : public ::testing::Environment {
   }
 };
 const auto* const kXvfb = ::testing::AddGlobalTestEnvironment(new XvfbEnvironment);
-
-constexpr int kSwitchX = 250;
-constexpr int kSwitchY = 307;
-constexpr int kCentreKnobX = 115;
-constexpr int kCentreKnobY = 223;
-// Long enough for several redraw ticks at 40 ms.
-constexpr int kSettleMs = 200;
-
-class X11Editor : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(server && server->Running()) << (server ? server->Error() : "no server");
-    plugin = Load();
-    ASSERT_NE(plugin, nullptr);
-  }
-
-  std::unique_ptr<PluginInstance> Load() const {
-    std::string error;
-    auto loaded = LoadPluginModule(GetParam(), error);
-    EXPECT_NE(loaded, nullptr) << error;
-    return loaded;
-  }
-
-  bool Open(PluginInstance& instance, X11HostWindow& window) {
-    std::string error;
-    const bool opened = instance.OpenX11Editor(window, error);
-    EXPECT_TRUE(opened) << error;
-    return opened;
-  }
-
-  double Value(const char* name) const { return plugin->Normalized(FindParameter(*plugin, name)); }
-
-  // What the editor window shows once the host's loop ran a while.
-  std::vector<uint32_t> Shown(X11HostWindow& window) {
-    plugin->RunX11Editor(kSettleMs);
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    EXPECT_TRUE(window.Capture(pixels, width, height));
-    EXPECT_EQ(width, 500);
-    EXPECT_EQ(height, 480);
-    return pixels;
-  }
-
-  // The same instance's editor composed off-screen, without the alpha byte a window drops.
-  std::vector<uint32_t> Offscreen() {
-    plugin->CloseEditor();
-    std::string error;
-    OffscreenEditor* editor = plugin->OpenEditor(error);
-    std::vector<uint32_t> pixels;
-    EXPECT_NE(editor, nullptr) << error;
-    if (!editor) return pixels;
-    editor->Tick();
-    EXPECT_TRUE(editor->ReadPixels(pixels));
-    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFFu;
-    plugin->CloseEditor();
-    return pixels;
-  }
-
-  void Drag(X11HostWindow& window, int x, int y, int dy) {
-    window.MoveTo(x, y);
-    window.Button(1, true);
-    plugin->RunX11Editor(30);
-    window.MoveTo(x, y + dy / 2);
-    plugin->RunX11Editor(30);
-    window.MoveTo(x, y + dy);
-    plugin->RunX11Editor(30);
-    window.Button(1, false);
-    plugin->RunX11Editor(30);
-  }
-
-  std::unique_ptr<PluginInstance> plugin;
-};
 
 TEST_P(X11Editor, OpensAsAMappedXEmbedChildAndShowsTheOffscreenPicture) {
   X11HostWindow window(500, 480);
@@ -193,11 +119,7 @@ TEST_P(X11Editor, OpeningClosingAndTwoInstancesLeakNoXResourcesOrDescriptors) {
 
 INSTANTIATE_TEST_SUITE_P(BothModules, X11Editor,
                          ::testing::Values(QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param).find(".vst3") != std::string::npos
-                                      ? "VST3"
-                                      : "VST2";
-                         });
+                         ModuleName);
 
 // The raw VST2 interface, for what a host may do that our host layer never does.
 VstIntPtr VSTCALLBACK HostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
@@ -237,3 +159,4 @@ TEST(X11Vst2Editor, RefusesPointersThatAreNoWindowAndOutlivesItsOwnerClosingWith
 }
 
 }  // namespace
+}  // namespace x11test

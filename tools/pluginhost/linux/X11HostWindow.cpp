@@ -5,6 +5,9 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // A host must survive requests about windows the module already destroyed.
@@ -76,14 +79,46 @@ bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
   return read;
 }
 
+std::vector<X11HostWindow::Popup> X11HostWindow::Popups() {
+  std::vector<Popup> popups;
+  if (!display) return popups;
+  XSync(display, False);
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return popups;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.override_redirect && attributes.map_state == IsViewable)
+      popups.push_back({attributes.x, attributes.y, attributes.width, attributes.height});
+  }
+  if (children) XFree(children);
+  return popups;
+}
+
+bool X11HostWindow::WaitForPopups(size_t count, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (Popups().size() != count) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+void X11HostWindow::MoveToScreen(int x, int y) {
+  if (!display) return;
+  XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+  XSync(display, False);
+}
+
 void X11HostWindow::MoveTo(int x, int y) {
   if (!window || destroyed) return;
   Window child = 0;
   int rootX = 0, rootY = 0;
   XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
                         &child);
-  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
-  XSync(display, False);
+  MoveToScreen(rootX, rootY);
 }
 
 void X11HostWindow::Button(int button, bool down) {

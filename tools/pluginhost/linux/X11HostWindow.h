@@ -28,7 +28,20 @@ class X11HostWindow {
   // The editor window's _XEMBED_INFO (version, flags); false when it has none.
   bool XEmbedInfo(uint32_t& version, uint32_t& flags);
 
-  // Pointer and key input at editor coordinates, flushed to the server.
+  // The popup windows (mapped override-redirect windows on the root window) the module shows
+  // now, such as the levels of a popup menu, in stacking order from the bottom.
+  struct Popup {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<Popup> Popups();
+  // Waits up to `timeoutMs` until `count` popups are shown; false when they were not.
+  bool WaitForPopups(size_t count, int timeoutMs = 3000);
+
+  // Pointer input on the screen, and at editor coordinates; key input. Flushed to the server.
+  void MoveToScreen(int x, int y);
   void MoveTo(int x, int y);
   void Button(int button, bool down);
   void Click(int x, int y, int button = 1);
