@@ -1,5 +1,7 @@
 #include "graphics/linux/IGraphicsLinux.h"
 
+#include "graphics/EntryText.h"
+#include "graphics/IControl.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11PopupMenu.h"
@@ -14,6 +16,20 @@ namespace {
 constexpr uintptr_t kLargestResourceId = 0x1FFFFFFF;
 
 constexpr int kDefaultTimerPeriodMs = 40;
+
+// The most characters a committed entry is read with.
+constexpr size_t kMaxEntryText = 31;
+
+// Keysyms of the keys an entry takes (X11/keysymdef.h).
+constexpr uint32_t kKeysymBackSpace = 0xff08;
+constexpr uint32_t kKeysymReturn = 0xff0d;
+constexpr uint32_t kKeysymEscape = 0xff1b;
+constexpr uint32_t kKeysymHome = 0xff50;
+constexpr uint32_t kKeysymLeft = 0xff51;
+constexpr uint32_t kKeysymRight = 0xff53;
+constexpr uint32_t kKeysymEnd = 0xff57;
+constexpr uint32_t kKeysymKeypadEnter = 0xff8d;
+constexpr uint32_t kKeysymDelete = 0xffff;
 
 }  // namespace
 
@@ -35,13 +51,21 @@ IGraphicsLinux::~IGraphicsLinux()
 
 bool IGraphicsLinux::DrawScreen(const IRectangle& rect)
 {
+  PutArea(rect);
+  // What was drawn under the entry does not cover it.
+  if (entry && rect.Overlaps(EntryBox(entry->rect)))
+    DrawEntry();
+  return true;
+}
+
+void IGraphicsLinux::PutArea(const IRectangle& rect)
+{
   IGraphicsOffscreen::DrawScreen(rect);
   if (window && GetDrawBitmap())
   {
     window->Put(*GetDrawBitmap(), rect);
     window->Flush();
   }
-  return true;
 }
 
 const char* IGraphicsLinux::DrawSystemName()
@@ -86,6 +110,11 @@ void IGraphicsLinux::CloseWindow()
   {
     IGraphicsOffscreen::CloseWindow();
     return;
+  }
+  if (entry)
+  {
+    entry.reset();
+    window->ReturnFocus();
   }
   ShowCursor();
   window.reset();
@@ -132,6 +161,15 @@ void IGraphicsLinux::TimerTick()
   ProcessEvents();
   if (!window || !window->Usable())
     return;
+  // A running entry rests the redraw; its end comes with the tick after
+  // Enter, Escape or a click.
+  if (entry)
+  {
+    if (entry->state != EntryState::Editing)
+      FinishEntry(entry->state == EntryState::Commit);
+    window->Flush();
+    return;
+  }
   Tick();
   window->Flush();
 }
@@ -167,6 +205,15 @@ void IGraphicsLinux::Dispatch(const X11EditorEvent& event)
       }
       break;
     case Kind::ButtonPress:
+      if (entry)
+      {
+        // Clicking the editor while the entry has the focus cancels it;
+        // once the focus went elsewhere a click commits it.
+        const bool editing = entry->state == EntryState::Editing;
+        entry->state = editing || WheelStepsForButton(event.button) != 0 ? EntryState::Cancel
+                                                                          : EntryState::Commit;
+        break;
+      }
       ButtonPress(event);
       break;
     case Kind::ButtonRelease:
@@ -174,19 +221,27 @@ void IGraphicsLinux::Dispatch(const X11EditorEvent& event)
         OnMouseUp(event.x, event.y, MouseModifiersFromState(event.state, 0, event.button));
       break;
     case Kind::Motion:
-      Motion(event);
+      if (!entry)
+        Motion(event);
       break;
     case Kind::KeyPress:
-      KeyPress(event);
+      if (entry)
+        EntryKey(event);
+      else
+        KeyPress(event);
       break;
     case Kind::KeyRelease:
-      window->ForwardKey(event);
+      if (!entry)
+        window->ForwardKey(event);
       break;
     case Kind::PointerLeft:
       OnMouseOut();
       break;
     case Kind::FocusIn:
+      break;
     case Kind::FocusOut:
+      if (entry && entry->state == EntryState::Editing)
+        entry->state = EntryState::Commit;
       break;
     case Kind::WindowGone:
       // The parent went first and took the window with it. The connection
@@ -240,4 +295,127 @@ void IGraphicsLinux::KeyPress(const X11EditorEvent& event)
   if (key >= 0 && OnKeyDown(event.x, event.y, key))
     return;
   window->ForwardKey(event);
+}
+
+void IGraphicsLinux::CreateTextEntry(IControl* control, const ITextStyle& style,
+                                     const IRectangle& rect, const char* text,
+                                     const IParameter* parameter)
+{
+  if (!window)
+  {
+    IGraphicsOffscreen::CreateTextEntry(control, style, rect, text, parameter);
+    return;
+  }
+  if (!control || entry || !window->Usable() || !GetDrawBitmap())
+    return;
+  entry.reset(new TextEntry{control, parameter, style, rect,
+                            EntryLine(text ? text : "", control->TextEntryLength()),
+                            EntryState::Editing});
+  window->TakeFocus();
+  DrawEntry();
+}
+
+void IGraphicsLinux::EndTextEntry()
+{
+  if (entry)
+    entry->state = EntryState::Cancel;
+}
+
+std::string IGraphicsLinux::TextEntryText() const
+{
+  return entry ? entry->line.Text() : std::string();
+}
+
+void IGraphicsLinux::EntryKey(const X11EditorEvent& event)
+{
+  EntryLine& line = entry->line;
+  switch (event.keysym)
+  {
+    case kKeysymReturn:
+    case kKeysymKeypadEnter:
+      entry->state = EntryState::Commit;
+      return;
+    case kKeysymEscape:
+      entry->state = EntryState::Cancel;
+      return;
+    case kKeysymBackSpace: line.Backspace(); break;
+    case kKeysymDelete: line.Delete(); break;
+    case kKeysymLeft: line.Left(); break;
+    case kKeysymRight: line.Right(); break;
+    case kKeysymHome: line.Home(); break;
+    case kKeysymEnd: line.End(); break;
+    default:
+    {
+      const char typed = CharacterForKey(event.keysym, event.shiftedKeysym, event.state);
+      if (typed == '\0' || !EntryTakesCharacter(entry->parameter, typed))
+        return;
+      line.Insert(typed);
+      break;
+    }
+  }
+  DrawEntry();
+}
+
+IRectangle IGraphicsLinux::EntryBox(const IRectangle& rect)
+{
+  return {rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+}
+
+void IGraphicsLinux::DrawEntry()
+{
+  const IRectangle box = EntryBox(entry->rect);
+  const ITextStyle& style = entry->style;
+  const EntryLine& line = entry->line;
+  FillColourRect(style.entryBackground, box, nullptr);
+
+  ITextStyle textStyle = style;
+  textStyle.colour = style.entryForeground;
+  const char* const text = line.Text().c_str();
+  IRectangle extent = entry->rect;
+  MeasureText(textStyle, text, extent);
+  if (line.AllSelected() && !line.Text().empty())
+  {
+    FillColourRect(style.entryForeground, {extent.left, box.top, extent.right, box.bottom},
+                   nullptr);
+    textStyle.colour = style.entryBackground;
+  }
+  IRectangle area = entry->rect;
+  DrawStyledText(textStyle, text, area, false);
+
+  // The caret after the characters before it.
+  int caretX = extent.left;
+  if (line.Text().empty())
+  {
+    const IRectangle& r = entry->rect;
+    caretX = style.align == ITextAlign::Left    ? r.left
+             : style.align == ITextAlign::Right ? r.right - 1
+                                                : (r.left + r.right) / 2;
+  }
+  else if (line.Caret() > 0)
+  {
+    ITextStyle leftStyle = textStyle;
+    leftStyle.align = ITextAlign::Left;
+    const std::string before = line.Text().substr(0, static_cast<size_t>(line.Caret()));
+    IRectangle prefix{extent.left, extent.top, extent.left, extent.bottom};
+    MeasureText(leftStyle, before.c_str(), prefix);
+    caretX = prefix.right;
+  }
+  if (!line.AllSelected())
+    FillColourRect(style.entryForeground, {caretX, box.top + 1, caretX + 1, box.bottom - 1},
+                   nullptr);
+  PutArea(box);
+}
+
+void IGraphicsLinux::FinishEntry(bool commit)
+{
+  // Cleared first: the plug-in's reaction may open another entry or a menu.
+  const std::unique_ptr<TextEntry> finished = std::move(entry);
+  window->ReturnFocus();
+  DrawDirty(EntryBox(finished->rect));
+  if (!commit)
+    return;
+  std::string text = finished->line.Text();
+  if (text.size() > kMaxEntryText)
+    text.resize(kMaxEntryText);
+  CommitEnteredText(*finished->control, finished->parameter, text.c_str());
 }

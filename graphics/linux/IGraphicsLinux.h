@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/ITextStyle.h"
+#include "graphics/linux/EntryLine.h"
 #include "graphics/linux/IEditorEventSource.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
 #include "graphics/linux/X11InputMapping.h"
@@ -28,6 +30,15 @@ public:
   const char* DrawSystemName() override;
   // In an X11 window: our own popup menu (X11PopupMenu), run to its end.
   IMenu* ShowPopupMenu(IMenu& menu, const IRectangle& rect) override;
+  // In an X11 window: an entry drawn over `rect` inside the editor, with
+  // the keyboard focus taken (XSetInputFocus) while it runs and given back
+  // to the parent after. Enter commits and Escape cancels at the next timer
+  // tick; a press on the editor cancels it while it has the focus and
+  // commits it once the focus went elsewhere. Nothing when the editor is
+  // closed or an entry runs already.
+  void CreateTextEntry(IControl* control, const ITextStyle& style, const IRectangle& rect,
+                       const char* text, const IParameter* parameter) override;
+  void EndTextEntry() override;
   // `parent`: null or an off-screen parent record as for the off-screen
   // host, else an X11 window id; anything that is neither (no window on
   // the display) leaves the editor closed and returns null. For a window
@@ -44,13 +55,45 @@ public:
   int TimerPeriodMs() override;
   void Idle() override;
 
+  // Whether an in-place entry runs, and its text.
+  bool TextEntryRuns() const { return entry != nullptr; }
+  std::string TextEntryText() const;
+
 private:
+  enum class EntryState
+  {
+    Editing,  // the entry has the keyboard focus
+    Cancel,
+    Commit,
+  };
+  struct TextEntry
+  {
+    IControl* control;
+    const IParameter* parameter;
+    ITextStyle style;
+    IRectangle rect;
+    EntryLine line;
+    EntryState state;
+  };
+
   void Dispatch(const X11EditorEvent& event);
   void ButtonPress(const X11EditorEvent& event);
   void Motion(const X11EditorEvent& event);
   void KeyPress(const X11EditorEvent& event);
+  void EntryKey(const X11EditorEvent& event);
+  // The entry's box, drawn into the draw bitmap and copied to the window.
+  void DrawEntry();
+  // The area an entry over `rect` covers, as large as the Windows host's
+  // EDIT window over the same rectangle.
+  static IRectangle EntryBox(const IRectangle& rect);
+  // Closes the entry (the keyboard focus goes back to the parent, the
+  // controls under it are drawn again) and with `commit` hands its text on.
+  void FinishEntry(bool commit);
+  // Copies the area to the window without the entry's drawing.
+  void PutArea(const IRectangle& rect);
 
   std::unique_ptr<X11EditorWindow> window;
+  std::unique_ptr<TextEntry> entry;
   DoubleClickDetector doubleClick;
   // The exposed area collected until the last expose of a series.
   IRectangle exposed;

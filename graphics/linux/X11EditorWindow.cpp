@@ -87,13 +87,13 @@ struct X11EditorWindow::Connection
     xcb_disconnect(c);
   }
 
-  // The keysym in the first column of a key's row, which names the key
-  // (letters in lower case).
-  uint32_t KeysymOf(xcb_keycode_t code) const
+  // The keysym in a column of a key's row: the first names the key (letters
+  // in lower case), the second is what it gives with Shift.
+  uint32_t KeysymOf(xcb_keycode_t code, size_t column) const
   {
-    if (code < minKeycode || keysymsPerCode == 0)
+    if (code < minKeycode || column >= keysymsPerCode)
       return 0;
-    const size_t at = static_cast<size_t>(code - minKeycode) * keysymsPerCode;
+    const size_t at = static_cast<size_t>(code - minKeycode) * keysymsPerCode + column;
     return at < keysyms.size() ? keysyms[at] : 0;
   }
 
@@ -308,7 +308,8 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
             (event->response_type & 0x7F) == XCB_KEY_PRESS ? Kind::KeyPress : Kind::KeyRelease;
         out.window = e->event;
         out.button = e->detail;
-        out.keysym = conn.KeysymOf(e->detail);
+        out.keysym = conn.KeysymOf(e->detail, 0);
+        out.shiftedKeysym = conn.KeysymOf(e->detail, 1);
         out.rootX = e->root_x;
         out.rootY = e->root_y;
         out.x = e->event_x;
@@ -327,8 +328,10 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
       case XCB_FOCUS_OUT:
       {
         const auto* e = reinterpret_cast<const xcb_focus_in_event_t*>(event.get());
-        // Focus moving between the pointer's windows says nothing about ours.
-        if (e->detail == XCB_NOTIFY_DETAIL_POINTER || e->detail == XCB_NOTIFY_DETAIL_INFERIOR)
+        // Focus moving between the pointer's windows says nothing about ours,
+        // nor does a grab (a popup menu of ours) taking the keyboard for a while.
+        if (e->detail == XCB_NOTIFY_DETAIL_POINTER || e->detail == XCB_NOTIFY_DETAIL_INFERIOR ||
+            e->mode == XCB_NOTIFY_MODE_GRAB || e->mode == XCB_NOTIFY_MODE_UNGRAB)
           break;
         out.kind =
             (event->response_type & 0x7F) == XCB_FOCUS_IN ? Kind::FocusIn : Kind::FocusOut;

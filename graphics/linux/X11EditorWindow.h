@@ -39,6 +39,8 @@ struct X11EditorEvent
   uint32_t state = 0;
   uint32_t time = 0;
   uint32_t keysym = 0;
+  // The keysym the key gives with Shift (the row's second column), 0 for none.
+  uint32_t shiftedKeysym = 0;
 };
 
 // The editor's X11 window: a child of the host's window, on a connection of

@@ -34,6 +34,26 @@ int KeyCodeForKeysym(uint32_t keysym)
   return -1;
 }
 
+char CharacterForKey(uint32_t keysym, uint32_t shiftedKeysym, uint32_t state)
+{
+  constexpr uint32_t kKeypadZero = 0xffb0;
+  constexpr uint32_t kKeypadNine = 0xffb9;
+  if (keysym >= kKeypadZero && keysym <= kKeypadNine)
+    return static_cast<char>('0' + (keysym - kKeypadZero));
+  switch (keysym)
+  {
+    case 0xffae: return '.';  // KP_Decimal
+    case 0xffad: return '-';  // KP_Subtract
+    case 0xffab: return '+';  // KP_Add
+    default: break;
+  }
+  const bool shift = (state & kX11ShiftMask) != 0;
+  uint32_t chosen = shift && shiftedKeysym != 0 ? shiftedKeysym : keysym;
+  if (shift && shiftedKeysym == 0 && chosen >= 'a' && chosen <= 'z')
+    chosen -= 'a' - 'A';
+  return chosen >= 0x20 && chosen < 0x7f ? static_cast<char>(chosen) : '\0';
+}
+
 IMouseModifiers MouseModifiersFromState(uint32_t state, int pressedButton, int releasedButton)
 {
   IMouseModifiers modifiers;

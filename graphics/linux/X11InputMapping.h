@@ -24,6 +24,12 @@ constexpr int kX11WheelDownButton = 5;
 // for every other key, which goes on to the host.
 int KeyCodeForKeysym(uint32_t keysym);
 
+// The character a key types: its keysym with Shift in the second column of
+// the key's row, otherwise the first (letters in upper case with Shift when
+// the row has no second column); the keypad's digits, point and signs type
+// theirs. 0 for keys that type no printable ASCII character.
+char CharacterForKey(uint32_t keysym, uint32_t shiftedKeysym, uint32_t state);
+
 // The modifiers of a pointer event. X reports the state before the event, so
 // the button pressed (or released) by the event itself is added (or taken
 // away), as a Windows mouse message reports its buttons after it.

@@ -19,6 +19,19 @@ TEST(X11InputMapping, KeysymsBecomeTheEditorsKeyCodesAndOthersGoToTheHost)
   EXPECT_EQ(KeyCodeForKeysym(0xff0d), -1);  // Return
 }
 
+TEST(X11InputMapping, KeysTypeTheCharacterOfTheirShiftState)
+{
+  EXPECT_EQ(CharacterForKey('1', '!', 0), '1');
+  EXPECT_EQ(CharacterForKey('1', '!', kX11ShiftMask), '!');
+  EXPECT_EQ(CharacterForKey('a', 0, kX11ShiftMask), 'A');
+  EXPECT_EQ(CharacterForKey('=', '+', kX11ShiftMask), '+');
+  EXPECT_EQ(CharacterForKey(0xffb7, 0xffb7, 0), '7');   // KP_7
+  EXPECT_EQ(CharacterForKey(0xffae, 0xffae, 0), '.');   // KP_Decimal
+  EXPECT_EQ(CharacterForKey(0xffad, 0xffad, 0), '-');   // KP_Subtract
+  EXPECT_EQ(CharacterForKey(0xff0d, 0, 0), '\0');       // Return types nothing
+  EXPECT_EQ(CharacterForKey(0xe9, 0xc9, 0), '\0');      // é is beyond ASCII
+}
+
 TEST(X11InputMapping, ButtonsCountAfterTheEventAsOnWindows)
 {
   // A left press reports the left button although X's state precedes it.

@@ -11,14 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/integration/x11/XvfbServer.h"
+#include "tests/support/XvfbEnvironment.h"
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/pluginhost/PluginSettings.h"
 #include "tools/pluginhost/linux/X11HostWindow.h"
 
 namespace x11test {
-
-extern XvfbServer* server;
 
 constexpr int kSwitchX = 250;
 constexpr int kSwitchY = 307;
@@ -30,7 +28,8 @@ constexpr int kSettleMs = 200;
 class X11Editor : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(server && server->Running()) << (server ? server->Error() : "no server");
+    ASSERT_TRUE(TestXvfb() && TestXvfb()->Running())
+        << (TestXvfb() ? TestXvfb()->Error() : "no X server");
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "-" + test->name();
     for (char& c : name)

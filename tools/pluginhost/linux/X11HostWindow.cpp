@@ -13,15 +13,23 @@ namespace {
 // A host must survive requests about windows the module already destroyed.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+Display* SharedDisplay() {
+  static Display* const display = [] {
+    Display* opened = XOpenDisplay(nullptr);
+    if (opened) XSetErrorHandler(&IgnoreXError);
+    return opened;
+  }();
+  return display;
+}
+
 }  // namespace
 
 X11HostWindow::X11HostWindow(int width, int height, int x) {
-  display = XOpenDisplay(nullptr);
+  display = SharedDisplay();
   if (!display) {
     error = "cannot open the X display";
     return;
   }
-  XSetErrorHandler(&IgnoreXError);
   int event = 0, errorBase = 0, major = 0, minor = 0;
   if (!XTestQueryExtension(display, &event, &errorBase, &major, &minor)) {
     error = "the X server has no XTEST extension";
@@ -40,9 +48,7 @@ X11HostWindow::X11HostWindow(int width, int height, int x) {
 }
 
 X11HostWindow::~X11HostWindow() {
-  if (!display) return;
-  Destroy();
-  XCloseDisplay(display);
+  if (display) Destroy();
 }
 
 unsigned long X11HostWindow::EditorWindow() {
@@ -54,6 +60,20 @@ unsigned long X11HostWindow::EditorWindow() {
   const unsigned long editor = count > 0 ? children[0] : 0;
   if (children) XFree(children);
   return editor;
+}
+
+unsigned long X11HostWindow::FocusWindow() {
+  if (!display) return 0;
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  return focus;
+}
+
+void X11HostWindow::Focus() {
+  if (!window || destroyed) return;
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  XSync(display, False);
 }
 
 bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {

@@ -8,7 +8,9 @@
 // the module reported, in which the module opens its editor as a child window. Input reaches
 // the editor as real device events injected through the XTEST extension; what the editor
 // shows is read back from the server with XGetImage. Xlib is the host's library here (XTEST
-// has no other client library on Debian); its errors are noted instead of ending the process.
+// has no other client library on Debian); its errors are ignored instead of ending the process.
+// All windows share one connection, opened with the first and kept for the process, as a
+// host keeps its own (libXtst caches per-connection data that outlives a closed connection).
 class X11HostWindow {
  public:
   // Opens $DISPLAY and maps the window at (x, 0) on the root window; Created() says whether
@@ -25,6 +27,9 @@ class X11HostWindow {
   void* Handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
   // The module's window inside ours, 0 when there is none.
   unsigned long EditorWindow();
+  // The window that has the keyboard focus now; Focus gives it to the host window.
+  unsigned long FocusWindow();
+  void Focus();
   // The editor window's _XEMBED_INFO (version, flags); false when it has none.
   bool XEmbedInfo(uint32_t& version, uint32_t& flags);
 

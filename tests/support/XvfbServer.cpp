@@ -1,4 +1,4 @@
-#include "tests/integration/x11/XvfbServer.h"
+#include "tests/support/XvfbServer.h"
 
 #include <fcntl.h>
 #include <poll.h>
