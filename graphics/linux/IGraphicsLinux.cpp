@@ -2,12 +2,20 @@
 
 #include "graphics/EntryText.h"
 #include "graphics/IControl.h"
+#include "graphics/IFileSelectorControl.h"
+#include "graphics/linux/DesktopFileDialog.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/X11EditorWindow.h"
+#include "graphics/linux/X11MessageBox.h"
 #include "graphics/linux/X11PopupMenu.h"
 #include "raster/RasterSysBitmap.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <cstdint>
+
+extern char** environ;
 
 namespace {
 
@@ -16,6 +24,15 @@ namespace {
 constexpr uintptr_t kLargestResourceId = 0x1FFFFFFF;
 
 constexpr int kDefaultTimerPeriodMs = 40;
+
+// Message box types and answers of the platform's message boxes.
+constexpr int kMessageBoxOk = 0;
+constexpr int kMessageBoxYesNo = 4;
+constexpr int kAnswerYes = 6;
+
+constexpr char kNoFileDialog[] =
+    "No file dialog can open: neither zenity nor kdialog is installed. Install one of them "
+    "(for instance with \"sudo apt install zenity\") to load and save preset files.";
 
 // The most characters a committed entry is read with.
 constexpr size_t kMaxEntryText = 31;
@@ -46,6 +63,8 @@ IGraphicsLinux::IGraphicsLinux(IEffectBase* plugin, int width, int height, int f
 
 IGraphicsLinux::~IGraphicsLinux()
 {
+  // The plug-in may be half destroyed: the selector hears nothing more.
+  EndFileDialog(false);
   CloseWindow();
 }
 
@@ -116,6 +135,7 @@ void IGraphicsLinux::CloseWindow()
     entry.reset();
     window->ReturnFocus();
   }
+  EndFileDialog(true);
   ShowCursor();
   window.reset();
 }
@@ -159,6 +179,8 @@ void IGraphicsLinux::TimerTick()
   // Events xcb read while waiting for a reply leave the socket quiet, so
   // the timer handles what is queued as well.
   ProcessEvents();
+  CollectFileDialog();
+  ReapLaunched();
   if (!window || !window->Usable())
     return;
   // A running entry rests the redraw; its end comes with the tick after
@@ -418,4 +440,105 @@ void IGraphicsLinux::FinishEntry(bool commit)
   if (text.size() > kMaxEntryText)
     text.resize(kMaxEntryText);
   CommitEnteredText(*finished->control, finished->parameter, text.c_str());
+}
+
+int IGraphicsLinux::ShowMessageBox(const char* text, const char* caption, int type)
+{
+  if (!window || !window->Usable())
+    return IGraphicsOffscreen::ShowMessageBox(text, caption, type);
+  ReleaseMouseCapture();
+  X11MessageBox box(*window, [this](const X11EditorEvent& event) { Dispatch(event); });
+  const int answer =
+      box.Run(text ? text : "", caption ? caption : "", type, Width(), Height());
+  Invalidate({0, 0, Width(), Height()});
+  return answer;
+}
+
+bool IGraphicsLinux::PromptForFileLater(IFileSelectorControl& selector)
+{
+  if (!window || fileDialog)
+    return false;
+  std::string folder = selector.GetFolder();
+  if (folder.empty())
+    DesktopPath(folder);
+  auto dialog = std::make_unique<DesktopFileDialog>();
+  if (!dialog->Start(selector.Action(), selector.GetFile(), folder, selector.GetExtensions()))
+  {
+    ShowMessageBox(kNoFileDialog, "Quillwave", kMessageBoxOk);
+    return false;
+  }
+  fileDialog = std::move(dialog);
+  dialogSelector = &selector;
+  return true;
+}
+
+void IGraphicsLinux::CollectFileDialog()
+{
+  if (!fileDialog)
+    return;
+  std::string path;
+  const DesktopFileDialog::Status status = fileDialog->Poll(path);
+  if (status == DesktopFileDialog::Status::Running)
+    return;
+  IFileSelectorControl* const selector = dialogSelector;
+  fileDialog.reset();
+  dialogSelector = nullptr;
+  // As after the Windows dialog: the chosen file and its folder, or on a
+  // cancel no file and the folder as it was.
+  selector->SetFile(status == DesktopFileDialog::Status::Chosen ? path : std::string());
+  const size_t slash = path.rfind('/');
+  if (status == DesktopFileDialog::Status::Chosen && slash != std::string::npos)
+    selector->SetFolder(path.substr(0, slash + 1));
+  selector->FinishSelection();
+}
+
+void IGraphicsLinux::EndFileDialog(bool notify)
+{
+  if (!fileDialog)
+    return;
+  IFileSelectorControl* const selector = dialogSelector;
+  fileDialog.reset();
+  dialogSelector = nullptr;
+  if (!notify)
+    return;
+  selector->SetFile(std::string());
+  selector->FinishSelection();
+}
+
+bool IGraphicsLinux::OpenUrl(const char* url, const char* caption, const char* confirmText,
+                             const char* errorText)
+{
+  if (!window)
+    return IGraphicsOffscreen::OpenUrl(url, caption, confirmText, errorText);
+  const char* title = caption ? caption : "";
+  if (confirmText && confirmText[0] != '\0' &&
+      ShowMessageBox(confirmText, title, kMessageBoxYesNo) != kAnswerYes)
+    return false;
+  if (url)
+  {
+    std::string address = url;
+    char program[] = "xdg-open";
+    char* argv[] = {program, address.data(), nullptr};
+    pid_t child = -1;
+    if (posix_spawnp(&child, program, nullptr, nullptr, argv, environ) == 0)
+    {
+      launched.push_back(child);
+      return true;
+    }
+  }
+  if (errorText && errorText[0] != '\0')
+    ShowMessageBox(errorText, title, kMessageBoxOk);
+  return false;
+}
+
+void IGraphicsLinux::ReapLaunched()
+{
+  for (auto it = launched.begin(); it != launched.end();)
+  {
+    int status = 0;
+    if (waitpid(*it, &status, WNOHANG) != 0)
+      it = launched.erase(it);
+    else
+      ++it;
+  }
 }

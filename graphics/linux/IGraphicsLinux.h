@@ -8,7 +8,9 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
+class DesktopFileDialog;
 class X11EditorWindow;
 struct X11EditorEvent;
 
@@ -39,6 +41,16 @@ public:
   void CreateTextEntry(IControl* control, const ITextStyle& style, const IRectangle& rect,
                        const char* text, const IParameter* parameter) override;
   void EndTextEntry() override;
+  // In an X11 window: our own message box (X11MessageBox).
+  int ShowMessageBox(const char* text, const char* caption, int type) override;
+  // In an X11 window: the desktop's file dialog as a child process
+  // (DesktopFileDialog), whose answer the timer collects; with no such
+  // program a message box says so and the prompt is cancelled. One dialog
+  // at a time: a second prompt meanwhile is cancelled.
+  bool PromptForFileLater(IFileSelectorControl& selector) override;
+  // In an X11 window: xdg-open, after the confirmation, if one is asked.
+  bool OpenUrl(const char* url, const char* caption, const char* confirmText,
+               const char* errorText) override;
   // `parent`: null or an off-screen parent record as for the off-screen
   // host, else an X11 window id; anything that is neither (no window on
   // the display) leaves the editor closed and returns null. For a window
@@ -91,9 +103,18 @@ private:
   void FinishEntry(bool commit);
   // Copies the area to the window without the entry's drawing.
   void PutArea(const IRectangle& rect);
+  // Hands a finished file dialog's answer to its selector.
+  void CollectFileDialog();
+  // Ends a running file dialog; with `notify` its selector hears a cancel.
+  void EndFileDialog(bool notify);
+  // Collects launched programs (xdg-open) that ended.
+  void ReapLaunched();
 
   std::unique_ptr<X11EditorWindow> window;
   std::unique_ptr<TextEntry> entry;
+  std::unique_ptr<DesktopFileDialog> fileDialog;
+  IFileSelectorControl* dialogSelector = nullptr;
+  std::vector<int> launched;
   DoubleClickDetector doubleClick;
   // The exposed area collected until the last expose of a series.
   IRectangle exposed;

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,27 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
     for (uint32_t& pixel : pixels) pixel &= 0xFFFFFFu;
     plugin->CloseEditor();
     return pixels;
+  }
+
+  // Clicks (x, y), which opens a popup (a menu, a message box) whose loop blocks the host's
+  // loop, and lets `user` act on it from another thread, as a person acts while the popup's
+  // own loop runs. True when the popup opened and closed again. A popup left open is closed
+  // with Escape, so that a failure cannot hang the test.
+  bool WithPopup(X11HostWindow& window, int x, int y, const std::function<void()>& user) {
+    window.Click(x, y);
+    bool closed = false;
+    std::thread person([&] {
+      if (window.WaitForPopups(1)) user();
+      closed = window.WaitForPopups(0);
+      for (int level = 0; !closed && level < 3; ++level) {
+        window.Key("Escape");
+        closed = window.WaitForPopups(0, 500);
+      }
+    });
+    plugin->RunX11Editor(1500);
+    person.join();
+    plugin->RunX11Editor(kSettleMs);
+    return closed;
   }
 
   void Drag(X11HostWindow& window, int x, int y, int dy) {

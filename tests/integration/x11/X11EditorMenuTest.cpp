@@ -2,9 +2,7 @@
 // menu the editor draws itself, driven through XTEST like a user at the screen.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/integration/x11/X11EditorFixture.h"
@@ -25,36 +23,14 @@ int RowCentre(const X11HostWindow::Popup& popup, int row) {
   return popup.y + 1 + row * kMenuRowHeight + kMenuRowHeight / 2;
 }
 
-class X11PresetStrip : public X11Editor {
- protected:
-  // Clicks the preset selector and lets `user` act on the menu it opens from another thread,
-  // as a person would while the editor's menu loop runs; the host's loop runs meanwhile.
-  // True when the menu opened and closed again. A menu left open is closed with Escape, so
-  // that a failure cannot hang the test.
-  bool WithMenu(X11HostWindow& window, const std::function<void()>& user) {
-    window.Click(kSelectorX, kPresetStripY);
-    bool closed = false;
-    std::thread person([&] {
-      if (window.WaitForPopups(1)) user();
-      closed = window.WaitForPopups(0);
-      for (int level = 0; !closed && level < 3; ++level) {
-        window.Key("Escape");
-        closed = window.WaitForPopups(0, 500);
-      }
-    });
-    plugin->RunX11Editor(1500);
-    person.join();
-    plugin->RunX11Editor(kSettleMs);
-    return closed;
-  }
-};
+using X11PresetStrip = X11Editor;
 
 TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);
   int levels = 0;
-  ASSERT_TRUE(WithMenu(window, [&] {
+  ASSERT_TRUE(WithPopup(window, kSelectorX, kPresetStripY, [&] {
     // The top menu: "< Presets Library >", "WLCM - The Modder", then "Factory > Chorus".
     const X11HostWindow::Popup top = window.Popups()[0];
     window.MoveToScreen(top.x + 40, RowCentre(top, 2));
@@ -77,13 +53,13 @@ TEST_P(X11PresetStrip, KeysChooseFromTheMenuAndAClickOutsideClosesItWithNoChoice
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);
-  ASSERT_TRUE(WithMenu(window, [&] {
+  ASSERT_TRUE(WithPopup(window, kSelectorX, kPresetStripY, [&] {
     for (const char* key : {"Down", "Down", "Down", "Right", "Down", "Return"}) window.Key(key);
   }));
   ExpectPresetValues("CHRS - Clean Chorus B");
 
   const double selector = Value("PresetSelector");
-  ASSERT_TRUE(WithMenu(window, [&] { window.Click(490, 470); }));
+  ASSERT_TRUE(WithPopup(window, kSelectorX, kPresetStripY, [&] { window.Click(490, 470); }));
   EXPECT_EQ(Value("PresetSelector"), selector);
   ExpectPresetValues("CHRS - Clean Chorus B");
 }

@@ -1,0 +1,121 @@
+// Load and Save of both Linux modules in an X11 window: the desktop's file dialog runs as a
+// child process while the host's loop keeps running. A stand-in zenity on PATH answers with
+// a chosen path and notes its arguments.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/integration/x11/X11EditorFixture.h"
+
+namespace x11test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kLoadX = 10;
+constexpr int kSaveX = 480;
+constexpr int kButtonY = 50;
+
+class X11FileDialogs : public X11Editor {
+ protected:
+  void SetUp() override {
+    X11Editor::SetUp();
+    savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    bin = folder / "bin";
+    fs::create_directories(bin);
+    // Open for a moment, as a user takes a moment; an empty answer is a cancel.
+    std::ofstream script(bin / "zenity");
+    script << "#!/bin/sh\n"
+           << "for a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '" << (folder / "arguments").string()
+           << "'\nsleep 0.3\n"
+           << "[ -s '" << (folder / "answer").string() << "' ] || exit 1\n"
+           << "cat '" << (folder / "answer").string() << "'\n";
+    script.close();
+    fs::permissions(bin / "zenity", fs::perms::owner_all);
+    setenv("PATH", (bin.string() + ":/usr/bin:/bin").c_str(), 1);
+  }
+  void TearDown() override {
+    setenv("PATH", savedPath.c_str(), 1);
+    X11Editor::TearDown();
+  }
+
+  void Answer(const std::string& path) {
+    std::ofstream(folder / "answer") << (path.empty() ? "" : path + "\n");
+    fs::remove(folder / "arguments");
+  }
+  std::string Arguments() const {
+    std::ifstream in(folder / "arguments");
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+
+  // Clicks a file button and runs the host's loop until the dialog answered; the loop must
+  // not stall while the dialog is open.
+  void ClickAndWait(X11HostWindow& window, int x) {
+    window.Click(x, kButtonY);
+    for (int step = 0; step < 10; ++step) {
+      const auto before = std::chrono::steady_clock::now();
+      plugin->RunX11Editor(100);
+      const auto took = std::chrono::steady_clock::now() - before;
+      EXPECT_LT(took, std::chrono::milliseconds(250)) << "the host's loop stalled";
+    }
+  }
+
+  std::string savedPath;
+  fs::path bin;
+};
+
+TEST_P(X11FileDialogs, LoadAndSaveTakeThePathTheDialogAnswersWithSpacesQuotesAndUnicode) {
+  X11HostWindow window(500, 480);
+  ASSERT_TRUE(Open(*plugin, window));
+  Shown(window);
+
+  const fs::path odd = folder / "Pr\xC3\xA9sets 'mine' \"x\"";
+  fs::create_directories(odd);
+  const fs::path flanger = odd / "Fl\xC3\xA4" "che B.quillwavepreset";
+  fs::copy_file(library / "Factory" / "FLNG - Saturation Flanger B.quillwavepreset", flanger);
+  Answer(flanger.string());
+  ClickAndWait(window, kLoadX);
+  ExpectPresetValues("FLNG - Saturation Flanger B");
+  EXPECT_NE(Arguments().find("--file-selection"), std::string::npos) << Arguments();
+  EXPECT_EQ(Arguments().find("--save"), std::string::npos) << Arguments();
+
+  // Saved without an extension: the dialog's default extension is added.
+  Answer((odd / "Mine \xE2\x80\x93 'one'").string());
+  ClickAndWait(window, kSaveX);
+  const fs::path saved = odd / "Mine \xE2\x80\x93 'one'.quillwavepreset";
+  EXPECT_TRUE(fs::exists(saved));
+  EXPECT_NE(Arguments().find("--save"), std::string::npos) << Arguments();
+
+  // A cancelled dialog loads nothing; it started at the file the Load button took last.
+  Answer("");
+  ClickAndWait(window, kLoadX);
+  ExpectPresetValues("FLNG - Saturation Flanger B");
+  EXPECT_NE(Arguments().find("--filename=" + flanger.string()), std::string::npos)
+      << Arguments();
+}
+
+TEST_P(X11FileDialogs, WithoutADialogProgramAMessageBoxSaysSoAndNothingLoads) {
+  setenv("PATH", (folder / "nothing").c_str(), 1);
+  X11HostWindow window(500, 480);
+  ASSERT_TRUE(Open(*plugin, window));
+  Shown(window);
+  const double rate = Value("QuillwaveRate");
+  EXPECT_TRUE(WithPopup(window, kLoadX, kButtonY, [&] { window.Key("Return"); }));
+  EXPECT_EQ(Value("QuillwaveRate"), rate);
+  const std::vector<uint32_t> shown = Shown(window);
+  EXPECT_TRUE(shown == Offscreen()) << "the message box left its drawing behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModules, X11FileDialogs,
+                         ::testing::Values(QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE),
+                         ModuleName);
+
+}  // namespace
+}  // namespace x11test
