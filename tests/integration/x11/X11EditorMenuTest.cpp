@@ -2,9 +2,13 @@
 // menu the editor draws itself, driven through XTEST like a user at the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "tests/integration/PngPicture.h"
 #include "tests/integration/x11/X11EditorFixture.h"
 
 namespace x11test {
@@ -23,7 +27,24 @@ int RowCentre(const X11HostWindow::Popup& popup, int row) {
   return popup.y + 1 + row * kMenuRowHeight + kMenuRowHeight / 2;
 }
 
-using X11PresetStrip = X11Editor;
+class X11PresetStrip : public X11Editor {
+ protected:
+  // The host window and what lies over it up to `right`, as the screen shows it, written into
+  // the build tree as <format>-<name>.png (the README's picture comes from here).
+  void SaveScreenshot(X11HostWindow& window, const std::string& name, int right) const {
+    PngPicture picture;
+    picture.width = right;
+    picture.height = 480;
+    EXPECT_TRUE(window.CaptureScreen(0, 0, picture.width, picture.height, picture.pixels));
+    for (uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
+    std::filesystem::create_directories(QUILLWAVE_SCREENSHOT_DIR);
+    std::string error;
+    EXPECT_TRUE(WritePngPicture(std::string(QUILLWAVE_SCREENSHOT_DIR) + "/" + plugin->Format() +
+                                    "-" + name + ".png",
+                                picture, error))
+        << error;
+  }
+};
 
 TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
   X11HostWindow window(500, 480);
@@ -40,6 +61,8 @@ TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
     EXPECT_GE(chorus.x, top.x + top.width - 1) << "the submenu opens beside its item";
     window.MoveToScreen(chorus.x + 40, RowCentre(chorus, 0));
     window.MoveToScreen(chorus.x + 40, RowCentre(chorus, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));  // the highlight is drawn
+    SaveScreenshot(window, "editor-menu", std::max(500, chorus.x + chorus.width + 10));
     window.Button(1, true);
     window.Button(1, false);
   }));

@@ -161,23 +161,38 @@ void X11HostWindow::Key(const char* keysymName) {
   XSync(display, False);
 }
 
+namespace {
+
+bool CaptureDrawable(Display* display, unsigned long drawable, int x, int y, int width,
+                     int height, std::vector<uint32_t>& pixels) {
+  XImage* image = XGetImage(display, drawable, x, y, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  pixels.resize(static_cast<size_t>(width) * height);
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column)
+      pixels[static_cast<size_t>(row) * width + column] =
+          static_cast<uint32_t>(XGetPixel(image, column, row)) & 0xFFFFFFu;
+  XDestroyImage(image);
+  return true;
+}
+
+}  // namespace
+
 bool X11HostWindow::Capture(std::vector<uint32_t>& pixels, int& width, int& height) {
   const unsigned long editor = EditorWindow();
   if (!editor) return false;
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, editor, &attributes)) return false;
-  XImage* image = XGetImage(display, editor, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (!image) return false;
   width = attributes.width;
   height = attributes.height;
-  pixels.resize(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      pixels[static_cast<size_t>(y) * width + x] =
-          static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu;
-  XDestroyImage(image);
-  return true;
+  return CaptureDrawable(display, editor, 0, 0, width, height, pixels);
+}
+
+bool X11HostWindow::CaptureScreen(int x, int y, int width, int height,
+                                  std::vector<uint32_t>& pixels) {
+  return display &&
+         CaptureDrawable(display, DefaultRootWindow(display), x, y, width, height, pixels);
 }
 
 void X11HostWindow::Destroy() {

@@ -55,6 +55,8 @@ class X11HostWindow {
 
   // The editor window's pixels: red in bits 16 to 23, 0 in the top byte, rows top-down.
   bool Capture(std::vector<uint32_t>& pixels, int& width, int& height);
+  // The same of an area of the screen, with whatever popups lie over it.
+  bool CaptureScreen(int x, int y, int width, int height, std::vector<uint32_t>& pixels);
 
   // Destroys the window now, before the module was told (a host that tears down first). The
   // id stays, as a stale id a host might still pass.
