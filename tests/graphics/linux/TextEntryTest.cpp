@@ -131,7 +131,7 @@ TEST_F(LinuxTextEntry, EditingKeysWorkAndEscapeOrAClickOnTheEditorCancels)
   EXPECT_DOUBLE_EQ(editor.knob->GetValue(), 0.5);
 }
 
-TEST_F(LinuxTextEntry, LosingTheFocusCommitsLikeAClickAfterwards)
+TEST_F(LinuxTextEntry, LosingTheFocusOrAnXEmbedFocusOutCommits)
 {
   EntryEditor editor;
   ASSERT_TRUE(editor.opened);
@@ -141,6 +141,14 @@ TEST_F(LinuxTextEntry, LosingTheFocusCommitsLikeAClickAfterwards)
   editor.Run(100);
   EXPECT_FALSE(editor.graphics->TextEntryRuns());
   EXPECT_DOUBLE_EQ(editor.knob->GetValue(), 0.2);
+
+  // An XEmbed embedder takes the focus away with a message instead.
+  editor.OpenEntry();
+  editor.Type({"4"});
+  editor.host.SendXEmbed(5);  // XEMBED_FOCUS_OUT
+  editor.Run(100);
+  EXPECT_FALSE(editor.graphics->TextEntryRuns());
+  EXPECT_DOUBLE_EQ(editor.knob->GetValue(), 0.4);
 }
 
 }  // namespace

@@ -76,6 +76,20 @@ void X11HostWindow::Focus() {
   XSync(display, False);
 }
 
+void X11HostWindow::SendXEmbed(long message) {
+  const unsigned long editor = EditorWindow();
+  if (!editor) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = editor;
+  event.xclient.message_type = XInternAtom(display, "_XEMBED", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = CurrentTime;
+  event.xclient.data.l[1] = message;
+  XSendEvent(display, editor, False, NoEventMask, &event);
+  XSync(display, False);
+}
+
 bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
   const unsigned long editor = EditorWindow();
   if (!editor) return false;

@@ -30,6 +30,9 @@ class X11HostWindow {
   // The window that has the keyboard focus now; Focus gives it to the host window.
   unsigned long FocusWindow();
   void Focus();
+  // Sends the editor window an XEmbed message (4 XEMBED_FOCUS_IN, 5 XEMBED_FOCUS_OUT...), as
+  // an XEmbed embedder does.
+  void SendXEmbed(long message);
   // The editor window's _XEMBED_INFO (version, flags); false when it has none.
   bool XEmbedInfo(uint32_t& version, uint32_t& flags);
 
