@@ -32,6 +32,8 @@ class X11EditorFrame : public Steinberg::IPlugFrame, public Steinberg::Linux::IR
   // What is registered now.
   size_t EventHandlerCount() const { return handlers.size(); }
   size_t TimerCount() const { return timers.size(); }
+  // The period of the first timer, 0 without one.
+  int64_t FirstTimerPeriodMs() const { return timers.empty() ? 0 : timers.front().periodMs; }
   // Timer calls made so far, to wait for a redraw.
   uint64_t TimerCalls() const { return timerCalls; }
 
