@@ -1,5 +1,7 @@
 #include "graphics/EntryText.h"
 
+#include "framework/IParameter.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -83,4 +85,21 @@ double ParseEntryNumber(const char* text)
   else if (result.ec != std::errc())
     magnitude = 0.0;
   return negative ? -magnitude : magnitude;
+}
+
+bool EntryTakesCharacter(const IParameter* parameter, char character)
+{
+  if (!parameter || character == '+' || character == '-' || IsDigit(character))
+    return true;
+  switch (parameter->Kind())
+  {
+    case IParameterKind::Bool:
+    case IParameterKind::Int:
+    case IParameterKind::Enum:
+      return false;
+    case IParameterKind::None:
+    case IParameterKind::Double:
+      break;
+  }
+  return character == '.';
 }

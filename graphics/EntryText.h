@@ -2,6 +2,8 @@
 
 #include <string>
 
+class IParameter;
+
 // The texts of in-place value entry, independent of the C locale so that
 // what a prompt shows reads back as the same number.
 
@@ -14,3 +16,9 @@ std::string FormatEntryValue(double value, int precision);
 // not start with one. A number beyond the double range is infinity of its
 // sign, one too small for it is 0. Never NaN.
 double ParseEntryNumber(const char* text);
+
+// Whether a printable character may be typed into an in-place entry for
+// `parameter`: for a parameter the signs and digits, and for double (and
+// kind-less) parameters the decimal point; a free text entry (no parameter)
+// takes every character.
+bool EntryTakesCharacter(const IParameter* parameter, char character);

@@ -24,7 +24,14 @@ void IFileSelectorControl::OnMouseDown(int, int, const IMouseModifiers&)
     return;
   state = IFileSelectorState::Selecting;
   MarkDirty(false);
+  if (graphics->PromptForFileLater(*this))
+    return;
   graphics->PromptForFile(file, action, folder, extensions.c_str());
+  FinishSelection();
+}
+
+void IFileSelectorControl::FinishSelection()
+{
   double v = GetValue() + 1.0;
   if (v > 1.0)
     v = 0.0;

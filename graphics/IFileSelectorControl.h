@@ -25,7 +25,12 @@ public:
                        const IBitmapStrip& strip, IFileAction action, const char* folder,
                        const char* file, const char* extensions, const IBlend& blend = IBlend{});
 
+  // Opens the dialog; the selection finishes at once or, with a host that
+  // answers later (IGraphics::PromptForFileLater), when the user answered.
   void OnMouseDown(int x, int y, const IMouseModifiers& modifiers) override;
+  // The dialog ended with the file (empty after a cancel) and folder set:
+  // the value alternates and the plug-in hears it.
+  virtual void FinishSelection();
   bool Draw(IGraphics& graphics) override;
   // Also true once after a dialog has finished, so that the image goes away.
   bool NeedsRedraw() override;

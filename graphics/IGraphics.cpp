@@ -59,6 +59,11 @@ void IGraphics::UserDataPath(std::string& path)
   AppDataPath(path, false);
 }
 
+bool IGraphics::PromptForFileLater(IFileSelectorControl&)
+{
+  return false;
+}
+
 void IGraphics::HideCursor() {}
 
 void IGraphics::ShowCursor() {}

@@ -16,6 +16,7 @@
 
 class IBitmapControl;
 class IControl;
+class IFileSelectorControl;
 class IEffectBase;
 class IMenu;
 class IParameter;
@@ -74,6 +75,12 @@ public:
   // empty and `folder` as it was.
   virtual void PromptForFile(std::string& file, IFileAction action, std::string& folder,
                              const char* extensions) = 0;
+  // A host whose dialogs must not block the host's user interface starts
+  // the selector's dialog here and returns true; it then sets the selector's
+  // file and folder as PromptForFile would and calls its FinishSelection
+  // once the user answered. False (the base) means PromptForFile answers
+  // at once instead.
+  virtual bool PromptForFileLater(IFileSelectorControl& selector);
   // Replaces red, green and blue (alpha stays) and returns true on OK.
   virtual bool PromptForColour(IColour& colour, const char* prompt) = 0;
   virtual bool OpenUrl(const char* url, const char* caption, const char* confirmText,

@@ -10,6 +10,12 @@ void QuillwaveEditorFileSelector::OnMouseDown(int x, int y, const IMouseModifier
   IFileSelectorControl::OnMouseDown(x, y, modifiers);
 }
 
+void QuillwaveEditorFileSelector::FinishSelection()
+{
+  const LockedFlag open(GetPlugin(), prompting);
+  IFileSelectorControl::FinishSelection();
+}
+
 void QuillwaveEditorFileSelector::MarkDirty(bool notifyPlugin)
 {
   // Only the notification at the end of the selector's own press reports a

@@ -20,6 +20,8 @@ public:
   using IFileSelectorControl::IFileSelectorControl;
 
   void OnMouseDown(int x, int y, const IMouseModifiers& modifiers) override;
+  // A dialog answered later is delivered as one answered at once.
+  void FinishSelection() override;
   void MarkDirty(bool notifyPlugin) override;
 
   // True while the selector notifies the plug-in of its dialog's result.

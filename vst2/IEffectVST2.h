@@ -102,6 +102,8 @@ private:
   VstIntPtr GetEditorRect(void* ptr);
   VstIntPtr OpenEditor(void* parent);
   VstIntPtr CloseEditor();
+  // effEditIdle: the platform's idle work for an open editor (Vst2EditorIdle.h).
+  VstIntPtr IdleEditor();
   void TellEditor(int index, double value, bool isNormalized);
 
   audioMasterCallback hostCallback = nullptr;

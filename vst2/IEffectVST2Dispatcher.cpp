@@ -152,6 +152,9 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
     case effEditClose:
       return CloseEditor();
 
+    case effEditIdle:
+      return IdleEditor();
+
     case effIdentify:
       return kIdentity;
 

@@ -1,6 +1,7 @@
 #include "vst2/IEffectVST2.h"
 
 #include "graphics/IGraphics.h"
+#include "vst2/Vst2EditorIdle.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -66,6 +67,12 @@ VstIntPtr IEffectVST2::CloseEditor()
   OnEditorClose();
   editor->CloseWindow();
   return 1;
+}
+
+VstIntPtr IEffectVST2::IdleEditor()
+{
+  if (IGraphics* editor = GetEditor(); editor && editor->WindowIsOpen()) IdleEditorWindow(*editor);
+  return 0;
 }
 
 void IEffectVST2::TellEditor(int index, double value, bool isNormalized)

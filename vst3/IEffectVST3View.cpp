@@ -3,8 +3,6 @@
 #include "graphics/IGraphics.h"
 #include "vst3/IEffectVST3.h"
 
-#include <cstring>
-
 using namespace Steinberg;
 
 IEffectVST3View::IEffectVST3View(IEffectVST3* plugin) : plugin(plugin)
@@ -25,17 +23,23 @@ tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type)
 {
   if (!plugin->GetEditor() || !type)
     return kResultFalse;
-  return std::strcmp(type, kPlatformType) == 0 ? kResultOk : kResultFalse;
+  return IsPlatformType(type) ? kResultOk : kResultFalse;
 }
 
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type)
 {
   IGraphics* const editor = plugin->GetEditor();
-  if (!editor || !parent || isPlatformTypeSupported(type) != kResultOk)
+  if (!editor || !parent || isPlatformTypeSupported(type) != kResultOk ||
+      !FitsPlatformType(parent, type))
     return kResultFalse;
   void* const window = editor->OpenWindow(parent);
   if (!window)
     return kResultFalse;
+  if (!Vst3EditorRunLoop::Connect(plugFrame, *editor, runLoop))
+  {
+    editor->CloseWindow();
+    return kResultFalse;
+  }
   systemWindow = parent;
   editorWindow = window;
   plugin->OnEditorOpen();
@@ -45,6 +49,7 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type)
 tresult PLUGIN_API IEffectVST3View::removed()
 {
   IGraphics* const editor = plugin->GetEditor();
+  runLoop.reset();
   if (editor && isAttached())
   {
     plugin->OnEditorClose();

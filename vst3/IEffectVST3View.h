@@ -1,6 +1,9 @@
 #pragma once
 
 #include "public.sdk/source/common/pluginview.h"
+#include "vst3/Vst3EditorRunLoop.h"
+
+#include <memory>
 
 class IEffectVST3;
 
@@ -17,6 +20,12 @@ public:
   // Windows; on Linux the off-screen parent record of
   // graphics/linux/IOffscreenParent.h, IOFFSCREEN_PARENT_PLATFORM_TYPE.
   static const Steinberg::FIDString kPlatformType;
+  // Whether the editor opens for `type` here: kPlatformType, and on Linux
+  // also an X11 window ("X11EmbedWindowID").
+  static bool IsPlatformType(Steinberg::FIDString type);
+  // Whether `parent` can be what `type` names: on Linux an off-screen
+  // parent record for kPlatformType and never one for an X11 window id.
+  static bool FitsPlatformType(void* parent, Steinberg::FIDString type);
 
   // Adds a reference to `plugin`; the plug-in appends the view to its views.
   explicit IEffectVST3View(IEffectVST3* plugin);
@@ -24,14 +33,17 @@ public:
   // plug-in's views and releases the plug-in.
   ~IEffectVST3View() override;
 
-  // kResultOk for kPlatformType when the plug-in has an editor.
+  // kResultOk for a type of IsPlatformType when the plug-in has an editor.
   Steinberg::tresult PLUGIN_API isPlatformTypeSupported(Steinberg::FIDString type) override;
-  // Opens the editor in `parent` and runs OnEditorOpen. kResultFalse without
-  // an editor or a parent, for another platform type, or when the editor
-  // cannot open there.
+  // Opens the editor in `parent`, connects it to the host's run loop where
+  // the platform needs one (Vst3EditorRunLoop), and runs OnEditorOpen.
+  // kResultFalse without an editor or a parent, for another platform type,
+  // when the editor cannot open there, or when it needs a run loop that the
+  // frame set with setFrame does not offer.
   Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) override;
-  // OnEditorClose, then closes the editor's window when it is still the one
-  // this view opened (another view may have opened the editor since).
+  // Unregisters from the run loop, runs OnEditorClose, then closes the
+  // editor's window when it is still the one this view opened (another view
+  // may have opened the editor since).
   Steinberg::tresult PLUGIN_API removed() override;
   // The editor's size at any time, attached or not.
   Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) override;
@@ -48,5 +60,6 @@ private:
   IEffectVST3* const plugin;
   // What the editor's OpenWindow returned for this view, null while removed.
   void* editorWindow = nullptr;
+  std::unique_ptr<Vst3EditorRunLoop> runLoop;
   bool expectingResize = false;
 };

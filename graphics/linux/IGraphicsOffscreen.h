@@ -74,8 +74,11 @@ public:
   const IRectangle& LastScreenRect() const { return lastScreenRect; }
   int ScreenUpdates() const { return screenUpdates; }
 
-private:
+protected:
+  // The area is drawn again at the next Tick.
   void Invalidate(const IRectangle& rect);
+
+private:
   IOffscreenAnswers& Answers();
 
   const RasterModuleHandle module;

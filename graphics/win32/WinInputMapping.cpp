@@ -1,6 +1,6 @@
 #include "graphics/win32/WinInputMapping.h"
 
-#include "framework/IParameter.h"
+#include "graphics/EntryText.h"
 #include "graphics/win32/WinApi.h"
 
 namespace {
@@ -53,17 +53,7 @@ bool EntryAcceptsCharacter(const IParameter* parameter, std::uintptr_t character
 {
   if (!parameter)
     return character != '\r' && character != '\n' && character != VK_ESCAPE;
-  if (character == VK_BACK || character == '+' || character == '-' || IsDigit(character))
+  if (character == VK_BACK)
     return true;
-  switch (parameter->Kind())
-  {
-    case IParameterKind::Bool:
-    case IParameterKind::Int:
-    case IParameterKind::Enum:
-      return false;
-    case IParameterKind::None:
-    case IParameterKind::Double:
-      break;
-  }
-  return character == '.';
+  return character < 0x80 && EntryTakesCharacter(parameter, static_cast<char>(character));
 }

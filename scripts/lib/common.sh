@@ -10,6 +10,7 @@ build_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev zlib1g-dev libsndfile1-dev libsamplerate0-dev libcli11-dev
   libfreetype-dev libfontconfig-dev fonts-liberation
+  libxcb1-dev libx11-dev libxtst-dev libxres-dev
   juce-modules-source-data
   python3 python3-numpy
 )

@@ -7,6 +7,10 @@
 
 #include "tools/pluginhost/PlatformEditor.h"
 
+#if !defined(_WIN32)
+class X11HostWindow;
+#endif
+
 // A plug-in instance as a host sees it, whatever the module format. The render tool and the
 // whole-module tests drive Quillwave through this interface, which talks to the module only
 // through its exported entry points.
@@ -83,6 +87,17 @@ class PluginInstance {
   // and release; VST2: effEditClose).
   virtual PlatformEditor* OpenEditor(std::string& error) = 0;
   virtual void CloseEditor() = 0;
+
+#if !defined(_WIN32)
+  // The other Linux side: opens the editor as an X11 child window of `parent`, as Linux hosts
+  // do (VST3: "X11EmbedWindowID", with the host's run loop offered by the view's frame; VST2:
+  // effEditOpen with the window id). False with a reason. An open editor is closed first;
+  // CloseEditor closes this one too.
+  virtual bool OpenX11Editor(X11HostWindow& parent, std::string& error) = 0;
+  // The host's user-interface loop for `milliseconds` while an X11 editor is open: VST3 the
+  // frame's run loop, VST2 effEditIdle every 10 ms.
+  virtual void RunX11Editor(int milliseconds) = 0;
+#endif
 };
 
 // Loads a `.vst3` bundle (or the shared object inside one) or a VST2 shared object and

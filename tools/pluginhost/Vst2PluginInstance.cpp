@@ -1,9 +1,14 @@
 #include "tools/pluginhost/Vst2PluginInstance.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "tools/pluginhost/SharedLibrary.h"
+#if !defined(_WIN32)
+#include "tools/pluginhost/linux/X11HostWindow.h"
+#endif
 #include "vst2/Vst24Interface.h"
 
 namespace {
@@ -40,6 +45,10 @@ class Vst2PluginInstance final : public PluginInstance {
   bool LoadState(const std::vector<uint8_t>& state) override;
   PlatformEditor* OpenEditor(std::string& error) override;
   void CloseEditor() override;
+#if !defined(_WIN32)
+  bool OpenX11Editor(X11HostWindow& parent, std::string& error) override;
+  void RunX11Editor(int milliseconds) override;
+#endif
 
  private:
   static VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index,
@@ -72,6 +81,8 @@ class Vst2PluginInstance final : public PluginInstance {
   std::vector<unsigned char> eventList;
   std::vector<double> defaults;
   std::unique_ptr<PlatformEditor> editor;
+  // An editor open in an X11 window, which has no PlatformEditor.
+  bool x11EditorOpen = false;
 };
 
 thread_local Vst2PluginInstance* Vst2PluginInstance::loading = nullptr;
@@ -310,10 +321,35 @@ PlatformEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
 }
 
 void Vst2PluginInstance::CloseEditor() {
-  if (!editor) return;
+  if (!editor && !x11EditorOpen) return;
   Dispatch(effEditClose);
   editor.reset();
+  x11EditorOpen = false;
 }
+
+#if !defined(_WIN32)
+bool Vst2PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error) {
+  CloseEditor();
+  if (!(effect->flags & effFlagsHasEditor)) {
+    error = Name() + " has no editor";
+    return false;
+  }
+  if (Dispatch(effEditOpen, 0, 0, parent.Handle()) != 1) {
+    error = Name() + " did not open its editor in the X11 window";
+    return false;
+  }
+  x11EditorOpen = true;
+  return true;
+}
+
+void Vst2PluginInstance::RunX11Editor(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < end) {
+    Dispatch(effEditIdle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+#endif
 
 }  // namespace
 

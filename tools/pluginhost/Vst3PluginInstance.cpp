@@ -13,6 +13,10 @@
 #include "tools/pluginhost/SharedLibrary.h"
 #include "tools/pluginhost/Vst3HostObjects.h"
 #include "tools/pluginhost/Vst3StereoBlock.h"
+#if !defined(_WIN32)
+#include "tools/pluginhost/linux/X11EditorFrame.h"
+#include "tools/pluginhost/linux/X11HostWindow.h"
+#endif
 
 namespace {
 
@@ -65,6 +69,10 @@ class Vst3PluginInstance final : public PluginInstance {
   bool LoadState(const std::vector<uint8_t>& state) override;
   PlatformEditor* OpenEditor(std::string& error) override;
   void CloseEditor() override;
+#if !defined(_WIN32)
+  bool OpenX11Editor(X11HostWindow& parent, std::string& error) override;
+  void RunX11Editor(int milliseconds) override { x11Frame.Run(milliseconds); }
+#endif
 
  private:
   Vst::ParamID IdOf(int index) const;
@@ -102,6 +110,9 @@ class Vst3PluginInstance final : public PluginInstance {
   PlugFrame frame;
   IPtr<IPlugView> view;
   std::unique_ptr<PlatformEditor> editor;
+#if !defined(_WIN32)
+  X11EditorFrame x11Frame;
+#endif
 };
 
 Vst3PluginInstance::~Vst3PluginInstance() {
@@ -414,6 +425,25 @@ PlatformEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
   editor = std::move(opened);
   return editor.get();
 }
+
+#if !defined(_WIN32)
+bool Vst3PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error) {
+  CloseEditor();
+  IPtr<IPlugView> created = owned(controller->createView(Vst::ViewType::kEditor));
+  if (!created || created->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultOk) {
+    error = className + " has no editor for an X11 window";
+    return false;
+  }
+  created->setFrame(&x11Frame);
+  if (created->attached(parent.Handle(), kPlatformTypeX11EmbedWindowID) != kResultOk) {
+    created->setFrame(nullptr);
+    error = className + " did not open its editor in the X11 window";
+    return false;
+  }
+  view = created;
+  return true;
+}
+#endif
 
 void Vst3PluginInstance::CloseEditor() {
   if (!view) return;

@@ -4,4 +4,16 @@
 
 #include "pluginterfaces/gui/iplugview.h"
 
+#include <cstring>
+
 const Steinberg::FIDString IEffectVST3View::kPlatformType = Steinberg::kPlatformTypeHWND;
+
+bool IEffectVST3View::IsPlatformType(Steinberg::FIDString type)
+{
+  return type && std::strcmp(type, kPlatformType) == 0;
+}
+
+bool IEffectVST3View::FitsPlatformType(void*, Steinberg::FIDString)
+{
+  return true;
+}
