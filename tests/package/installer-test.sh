@@ -33,9 +33,16 @@ fail() {
 }
 wine_run() { "$support/wine-run.sh" "$session" "$@"; }
 # A value of the uninstall entry, as reg.exe prints it ("" when missing).
+# reg.exe under Wine now and then prints nothing for a value that is there, so
+# an empty answer is asked again before it counts as missing.
 registry_value() {
-  wine_run reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+  local value=""
+  for _ in 1 2 3; do
+    value=$(wine_run reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' |
+      sed -n "s/^ *$1 *REG_[A-Z_]* *//p") || true
+    [ -n "$value" ] && break
+  done
+  printf '%s\n' "$value"
 }
 registry_key_exists() { wine_run reg query "$key" >/dev/null 2>&1; }
 
