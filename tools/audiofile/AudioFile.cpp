@@ -66,6 +66,9 @@ bool AudioFileWriter::Open(const std::string& filePath, double sampleRate, std::
     error = "cannot write " + path + ": " + sf_strerror(nullptr);
     return false;
   }
+  // The peak chunk carries the time of writing; without it the same render writes the same
+  // bytes.
+  sf_command(file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
   return true;
 }
 
