@@ -5,7 +5,9 @@
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/linux/DesktopFileDialog.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
+#include "graphics/linux/MessageBoxCodes.h"
 #include "graphics/linux/X11EditorWindow.h"
+#include "graphics/linux/X11Keysyms.h"
 #include "graphics/linux/X11MessageBox.h"
 #include "graphics/linux/X11PopupMenu.h"
 #include "raster/RasterSysBitmap.h"
@@ -25,28 +27,12 @@ constexpr uintptr_t kLargestResourceId = 0x1FFFFFFF;
 
 constexpr int kDefaultTimerPeriodMs = 40;
 
-// Message box types and answers of the platform's message boxes.
-constexpr int kMessageBoxOk = 0;
-constexpr int kMessageBoxYesNo = 4;
-constexpr int kAnswerYes = 6;
-
 constexpr char kNoFileDialog[] =
     "No file dialog can open: neither zenity nor kdialog is installed. Install one of them "
     "(for instance with \"sudo apt install zenity\") to load and save preset files.";
 
 // The most characters a committed entry is read with.
 constexpr size_t kMaxEntryText = 31;
-
-// Keysyms of the keys an entry takes (X11/keysymdef.h).
-constexpr uint32_t kKeysymBackSpace = 0xff08;
-constexpr uint32_t kKeysymReturn = 0xff0d;
-constexpr uint32_t kKeysymEscape = 0xff1b;
-constexpr uint32_t kKeysymHome = 0xff50;
-constexpr uint32_t kKeysymLeft = 0xff51;
-constexpr uint32_t kKeysymRight = 0xff53;
-constexpr uint32_t kKeysymEnd = 0xff57;
-constexpr uint32_t kKeysymKeypadEnter = 0xff8d;
-constexpr uint32_t kKeysymDelete = 0xffff;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "graphics/linux/IOffscreenParentInput.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/LinuxFolders.h"
+#include "graphics/linux/MessageBoxCodes.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterPng.h"
 #include "raster/RasterSysBitmap.h"
@@ -11,11 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// Message box types and answers of the platform's message boxes.
-constexpr int kMessageBoxOk = 0;
-constexpr int kMessageBoxYesNo = 4;
-constexpr int kAnswerYes = 6;
 
 // The most characters a committed entry is read with.
 constexpr int kMaxEntryText = 31;

@@ -1,17 +1,8 @@
 #include "graphics/linux/X11InputMapping.h"
 
+#include "graphics/linux/X11Keysyms.h"
+
 #include <cstdlib>
-
-namespace {
-
-// The keysyms of the keys the editor takes (X11/keysymdef.h).
-constexpr uint32_t kKeysymSpace = 0x20;
-constexpr uint32_t kKeysymLeft = 0xff51;
-constexpr uint32_t kKeysymUp = 0xff52;
-constexpr uint32_t kKeysymRight = 0xff53;
-constexpr uint32_t kKeysymDown = 0xff54;
-
-}  // namespace
 
 int KeyCodeForKeysym(uint32_t keysym)
 {

@@ -2,6 +2,7 @@
 
 #include "graphics/IRectangle.h"
 #include "graphics/linux/X11EditorWindow.h"
+#include "graphics/linux/X11Keysyms.h"
 #include "raster/RasterBlit.h"
 #include "raster/RasterFont.h"
 #include "raster/RasterFontCache.h"
@@ -26,11 +27,6 @@ constexpr uint32_t kFrame = 0xFF7A7A7A;
 constexpr uint32_t kCaption = 0xFF3465A4;
 constexpr uint32_t kText = 0xFF000000;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-// Keysyms (X11/keysymdef.h).
-constexpr uint32_t kKeysymReturn = 0xff0d;
-constexpr uint32_t kKeysymEnter = 0xff8d;
-constexpr uint32_t kKeysymEscape = 0xff1b;
 
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
@@ -189,7 +185,7 @@ int X11MessageBox::Run(const std::string& text, const std::string& caption, int 
       }
       else if (event.kind == Kind::KeyPress)
       {
-        if (event.keysym == kKeysymReturn || event.keysym == kKeysymEnter)
+        if (event.keysym == kKeysymReturn || event.keysym == kKeysymKeypadEnter)
           answer = buttons.front().id;
         else if (event.keysym == kKeysymEscape)
           answer = buttons.back().id;

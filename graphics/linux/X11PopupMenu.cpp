@@ -3,19 +3,11 @@
 #include "graphics/IMenu.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11InputMapping.h"
+#include "graphics/linux/X11Keysyms.h"
 
 #include <algorithm>
 
 namespace {
-
-// Keysyms of the keys a menu takes (X11/keysymdef.h).
-constexpr uint32_t kKeysymReturn = 0xff0d;
-constexpr uint32_t kKeysymEnter = 0xff8d;
-constexpr uint32_t kKeysymEscape = 0xff1b;
-constexpr uint32_t kKeysymLeft = 0xff51;
-constexpr uint32_t kKeysymUp = 0xff52;
-constexpr uint32_t kKeysymRight = 0xff53;
-constexpr uint32_t kKeysymDown = 0xff54;
 
 // How long one wait for events lasts before the connection is checked again.
 constexpr int kWaitMs = 100;
@@ -211,7 +203,7 @@ bool X11PopupMenu::Key(uint32_t keysym)
         CloseFrom(levels.size() - 1);
       return true;
     case kKeysymReturn:
-    case kKeysymEnter:
+    case kKeysymKeypadEnter:
       if (item >= 0 && deepest.panel->Choosable(item))
       {
         chosen = Choose(deepest, item);
