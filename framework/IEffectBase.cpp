@@ -1,6 +1,7 @@
 #include "framework/IEffectBase.h"
 
 #include "framework/ChannelIO.h"
+#include "framework/IPluginEditor.h"
 #include "framework/ITrace.h"
 
 #include <algorithm>
@@ -159,13 +160,7 @@ void IEffectBase::ShowHostParamMenu(int, int, int) {}
 void IEffectBase::SetParamFromEditor(int index, double normalized)
 {
   ITrace(__func__, "%d %f", index, normalized);
-  IMutexLock lock(mutex);
-  IParameter* param = GetParam(index);
-  if (!param)
-    return;
-  param->SetNormalized(normalized);
-  HostEdit(index, normalized);
-  OnParameterChanged(index);
+  ChangeParameter(index, normalized, ParamForm::Normalized, ParamSource::Editor);
 }
 
 bool IEffectBase::HostRendersOffline()
@@ -224,6 +219,36 @@ const IParameter* IEffectBase::GetParam(int index) const
   if (index < 0 || index >= GetParamCount())
     return nullptr;
   return &params[static_cast<size_t>(index)];
+}
+
+void IEffectBase::ChangeParameter(int index, double value, ParamForm form, ParamSource source)
+{
+  IMutexLock lock(mutex);
+  IParameter* const param = GetParam(index);
+  if (!param)
+    return;
+  if (form == ParamForm::Normalized)
+    param->SetNormalized(value);
+  else
+    param->SetPlainClamped(value);
+  if (source == ParamSource::State)
+    return;
+  if (source == ParamSource::Editor)
+  {
+    HostEdit(index, value);
+  }
+  else if (IParameterView* const view = parameterView ? parameterView : editor)
+  {
+    const bool isNormalized = form == ParamForm::Normalized || source == ParamSource::PresetFile;
+    view->ApplyParameterFromPlugin(index, value, isNormalized);
+  }
+  OnParameterChanged(index);
+}
+
+void IEffectBase::SetParameterView(IParameterView* view)
+{
+  IMutexLock lock(mutex);
+  parameterView = view;
 }
 
 void IEffectBase::NotifyAllParams()

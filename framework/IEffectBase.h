@@ -11,6 +11,7 @@
 #include "framework/IParameter.h"
 #include "framework/IPresetSlot.h"
 #include "framework/IStateChunk.h"
+#include "framework/ParamChange.h"
 #include "framework/ISysExMessage.h"
 #include "framework/ITransportInfo.h"
 #include "framework/PluginApi.h"
@@ -22,7 +23,8 @@
 #include <string>
 #include <vector>
 
-class IGraphics;
+class IParameterView;
+class IPluginEditor;
 
 // Base of every plug-in object: parameters, program slots, identity, channel
 // configuration and buffers, the processing frame around one host block, the
@@ -74,8 +76,7 @@ public:
   virtual bool QueryEditorResizable();                                    // 16
   virtual void OnHostKnown();                                             // 17
   virtual void ShowHostParamMenu(int index, int x, int y);                // 18
-  // Under the mutex: sets the parameter from `normalized`, reports that same
-  // value with HostEdit, then calls OnParameterChanged. Invalid indices are ignored.
+  // ChangeParameter from the editor, with a normalised value.
   virtual void SetParamFromEditor(int index, double normalized);          // 19
   virtual void BeginHostEdit(int index) = 0;                              // 20
   virtual void HostEdit(int index, double normalized) = 0;                // 21
@@ -93,7 +94,7 @@ public:
   virtual void OnHostOpen();                                              // 32
   // Pushes every parameter into the editor's controls and keeps the editor,
   // which the plug-in then owns. Null attaches nothing.
-  virtual void AttachEditor(IGraphics* graphics);                         // 33
+  virtual void AttachEditor(IPluginEditor* graphics);                         // 33
   // Sets the latency and resizes the bypass delay line to it.
   virtual void ChangeLatency(int samples);                                // 34
   virtual bool SendMidiMessage(const IMidiMessage* message) = 0;          // 35
@@ -107,6 +108,20 @@ public:
   virtual void ResizeBlock(int frames);                                   // 40
 
   // ---- Parameters ----
+  // The one way a parameter changes. Under the mutex: stores `value`
+  // (normalised, or plain limited to the range), then, by source:
+  // - the parameter view (the editor unless a product set its own) shows the
+  //   value as given, unless the editor made the change or a state is
+  //   restored. A preset file's numbers are on the 0-to-1 scale of every
+  //   parameter a preset holds, so they reach the view as normalised values;
+  // - the host hears the value (HostEdit) when the editor made the change;
+  // - OnParameterChanged runs, except for a state: whoever restores one runs
+  //   it for every parameter once all values are in, so no parameter's hook
+  //   sees a half-restored state.
+  // Invalid indices are ignored.
+  void ChangeParameter(int index, double value, ParamForm form, ParamSource source);
+  // Where ChangeParameter shows changes; null shows them in the editor.
+  void SetParameterView(IParameterView* view);
   // Null for an index out of range.
   IParameter* GetParam(int index);
   const IParameter* GetParam(int index) const;
@@ -229,7 +244,7 @@ public:
 
   // ---- Locking and editor ----
   IMutex& Mutex() const { return mutex; }
-  IGraphics* GetEditor() const { return editor; }
+  IPluginEditor* GetEditor() const { return editor; }
 
 private:
   void PassThrough(double* const* inputs, double* const* outputs, int frames);
@@ -261,7 +276,8 @@ private:
   int32_t tailSize = 0;
   std::unique_ptr<BypassDelayLine> bypassDelayLine;
   std::vector<const char*> groupNames;
-  IGraphics* editor = nullptr;
+  IPluginEditor* editor = nullptr;
+  IParameterView* parameterView = nullptr;
   std::vector<IParameter> params;
   std::vector<IPresetSlot> presets;
   std::vector<double*> inputData;

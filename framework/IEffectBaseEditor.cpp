@@ -6,31 +6,17 @@
 // parameter's own rules. Destroying the plug-in destroys the editor, with its
 // controls, before anything else. Without an editor each of these does
 // nothing.
-//
-// The editor is reached only through IPluginEditor, so this library needs
-// the graphics headers but not the graphics library: the graphics library
-// links the framework, never the reverse.
 #include "framework/IEffectBase.h"
-#include "graphics/IGraphics.h"
+#include "framework/IPluginEditor.h"
 
-namespace {
-
-IPluginEditor* EditorLink(IGraphics* graphics)
-{
-  return graphics;
-}
-
-}  // namespace
-
-void IEffectBase::AttachEditor(IGraphics* graphics)
+void IEffectBase::AttachEditor(IPluginEditor* graphics)
 {
   IMutexLock lock(mutex);
   if (!graphics || graphics == editor)
     return;
-  IPluginEditor* link = EditorLink(graphics);
   for (int i = 0; i < GetParamCount(); ++i)
-    link->ApplyParameterFromPlugin(i, params[static_cast<size_t>(i)].GetNormalized(), true);
-  link->PrepareDrawing();
+    graphics->ApplyParameterFromPlugin(i, params[static_cast<size_t>(i)].GetNormalized(), true);
+  graphics->PrepareDrawing();
   // A second editor replaces the first, which the plug-in owns and so deletes.
   DestroyEditor();
   editor = graphics;
@@ -41,13 +27,12 @@ void IEffectBase::RefreshEditorFromParams()
   IMutexLock lock(mutex);
   if (!editor)
     return;
-  IPluginEditor* link = EditorLink(editor);
   for (int i = 0; i < GetParamCount(); ++i)
-    link->ApplyParameterFromPlugin(i, params[static_cast<size_t>(i)].Value(), false);
+    editor->ApplyParameterFromPlugin(i, params[static_cast<size_t>(i)].Value(), false);
 }
 
 void IEffectBase::DestroyEditor()
 {
-  delete EditorLink(editor);
+  delete editor;
   editor = nullptr;
 }

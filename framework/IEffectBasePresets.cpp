@@ -32,14 +32,13 @@ bool IEffectBase::SerializeParams(IStateChunk& chunk)
 int32_t IEffectBase::UnserializeParams(const IStateChunk& chunk, int32_t pos)
 {
   IMutexLock lock(mutex);
-  for (size_t i = 0; i < params.size() && pos >= 0; ++i)
+  for (int i = 0; i < GetParamCount() && pos >= 0; ++i)
   {
     double value = 0.0;
     pos = chunk.ReadDouble(pos, value);
-    params[i].SetPlainClamped(pos >= 0 ? value : 0.0);
+    ChangeParameter(i, pos >= 0 ? value : 0.0, ParamForm::Plain, ParamSource::State);
   }
-  for (int i = 0; i < GetParamCount(); ++i)
-    OnParameterChanged(i);
+  NotifyAllParams();
   return pos;
 }
 

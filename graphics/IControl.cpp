@@ -166,7 +166,7 @@ void IControl::PromptForValue()
 {
   if (paramIndex < 0 || promptDisabled || !plugin)
     return;
-  IGraphics* graphics = plugin->GetEditor();
+  IGraphics* graphics = EditorGraphics(plugin);
   const IParameter* parameter = plugin->GetParam(paramIndex);
   if (!graphics || !parameter)
     return;

@@ -19,7 +19,7 @@ IFileSelectorControl::IFileSelectorControl(IEffectBase* plugin, const IRectangle
 
 void IFileSelectorControl::OnMouseDown(int, int, const IMouseModifiers&)
 {
-  IGraphics* graphics = GetPlugin() ? GetPlugin()->GetEditor() : nullptr;
+  IGraphics* graphics = EditorGraphics(GetPlugin());
   if (!graphics)
     return;
   state = IFileSelectorState::Selecting;

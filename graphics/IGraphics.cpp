@@ -162,3 +162,8 @@ bool IGraphics::NamesPngImage(const char* name)
   }
   return true;
 }
+
+IGraphics* EditorGraphics(IEffectBase* plugin)
+{
+  return plugin ? dynamic_cast<IGraphics*>(plugin->GetEditor()) : nullptr;
+}

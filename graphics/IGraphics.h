@@ -5,7 +5,7 @@
 #include "graphics/IColour.h"
 #include "graphics/IFileAction.h"
 #include "graphics/IMouseModifiers.h"
-#include "graphics/IPluginEditor.h"
+#include "framework/IPluginEditor.h"
 #include "graphics/IRectangle.h"
 #include "graphics/ITextStyle.h"
 
@@ -50,7 +50,7 @@ public:
   // Stores the size, drops every control and input state, rebuilds the draw
   // bitmap and tells the plug-in (ResizeEditor). Hosts extend it.
   virtual void Resize(int width, int height);
-  virtual bool WindowIsOpen();
+  bool WindowIsOpen() override;
   // The name of the drawing system; empty here.
   virtual const char* DrawSystemName();
   virtual int ShowMessageBox(const char* text, const char* caption, int type) = 0;
@@ -86,9 +86,9 @@ public:
   virtual bool OpenUrl(const char* url, const char* caption, const char* confirmText,
                        const char* errorText) = 0;
   // Opens the editor in `parent`; returns the window handle, null on failure.
-  virtual void* OpenWindow(void* parent) = 0;
-  virtual void CloseWindow() = 0;
-  virtual void* WindowHandle() = 0;
+  void* OpenWindow(void* parent) override = 0;
+  void CloseWindow() override = 0;
+  void* WindowHandle() override = 0;
   virtual bool TextFromClipboard(std::string& text) = 0;
   // Deletes the key catcher, the controls from the last to the first and the
   // draw bitmap. Calls nothing on the plug-in, which may be half destroyed.
@@ -171,8 +171,8 @@ public:
 
   // ---- State ----
   IEffectBase* GetPlugin() const { return plugin; }
-  int Width() const { return width; }
-  int Height() const { return height; }
+  int Width() const override { return width; }
+  int Height() const override { return height; }
   int FramesPerSecond() const { return framesPerSecond; }
   const IRectangle& GetDrawRect() const { return drawRect; }
   // Null until PrepareDrawing.
@@ -241,3 +241,7 @@ private:
   bool tooltipsEnabled = false;
   std::unique_ptr<IControl> keyCatcher;
 };
+
+// The editor `plugin` holds, as the graphics it is; null without a plug-in,
+// without an editor, or for an editor of another kind.
+IGraphics* EditorGraphics(IEffectBase* plugin);

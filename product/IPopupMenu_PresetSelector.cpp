@@ -32,7 +32,7 @@ IPopupMenu_PresetSelector::IPopupMenu_PresetSelector(IEffectBase* plugin, const 
 
 void IPopupMenu_PresetSelector::OnMouseDown(int, int, const IMouseModifiers&)
 {
-  IGraphics* const graphics = GetPlugin() ? GetPlugin()->GetEditor() : nullptr;
+  IGraphics* const graphics = EditorGraphics(GetPlugin());
   if (graphics != nullptr)
   {
     // A choice left over from an earlier run must not count as this one's.

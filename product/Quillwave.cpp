@@ -51,11 +51,6 @@ EngineState* CreateEngine(double sampleRate)
   return state;
 }
 
-double LimitToUnit(double value)
-{
-  return std::clamp(value, 0.0, 1.0);
-}
-
 }  // namespace
 
 Quillwave::Quillwave(QuillwaveBinding::HostContext host, void* moduleInstance)
@@ -88,6 +83,7 @@ void Quillwave::AttachEditorView(QuillwaveEditorView* view)
 {
   IMutexLock lock(Mutex());
   editorView = view;
+  SetParameterView(view);
 }
 
 void Quillwave::OnReset()
@@ -161,7 +157,7 @@ void Quillwave::ProcessDouble(double** inputs, double** outputs, int frames)
   {
     const double limited = std::clamp(tempo, 0.0, kMaxTempo);
     GetParam(kHostTempoBpm)->SetPlainClamped(limited);
-    engine->paramValues[kHostTempoBpm] = limited;
+    EngineSetParameter(engine.get(), kHostTempoBpm, limited);
   }
 
   EnginePerform(engine.get(), inputs[0], inputs[1], outputs[0], outputs[1], frames);
@@ -192,14 +188,7 @@ void Quillwave::ApplyController(const IMidiMessage& message)
   {
     return;
   }
-  const double value = message.data2 / 127.0;
-  GetParam(index)->SetNormalized(value);
-  engine->paramValues[index] = LimitToUnit(value);
-  if (editorView != nullptr)
-  {
-    editorView->ApplyParameterFromPlugin(index, value, true);
-  }
-  OnParameterChanged(index);
+  ChangeParameter(index, message.data2 / 127.0, ParamForm::Normalized, ParamSource::Controller);
 }
 
 void Quillwave::OnStepParameter(int index, double direction)
@@ -285,13 +274,7 @@ void Quillwave::ApplyPresetValues(const std::optional<PresetReadValues>& values,
     {
       continue;
     }
-    const int index = kPresetElements[i].paramIndex;
-    GetParam(index)->SetPlainClamped(*value);
-    EngineSetParameter(engine.get(), static_cast<uint32_t>(index), LimitToUnit(*value));
-    if (editorView != nullptr)
-    {
-      editorView->ApplyParameterFromPlugin(index, *value, true);
-    }
+    ChangeParameter(kPresetElements[i].paramIndex, *value, ParamForm::Plain, ParamSource::PresetFile);
   }
   ShowPresetName(displayName);
 }
@@ -322,7 +305,11 @@ void Quillwave::ShowPresetName(const std::string& displayName)
 
 void Quillwave::StoreParameter(int index, double value)
 {
-  IParameter* const param = GetParam(index);
-  param->SetPlainClamped(value);
-  EngineSetParameter(engine.get(), static_cast<uint32_t>(index), param->Value());
+  ChangeParameter(index, value, ParamForm::Plain, ParamSource::State);
+  EngineSetParameter(engine.get(), static_cast<uint32_t>(index), GetParam(index)->Value());
+}
+
+QuillwaveBinding* CreatePlugin(QuillwaveBinding::HostContext host, void* moduleInstance)
+{
+  return new Quillwave(host, moduleInstance);
 }

@@ -41,9 +41,9 @@ public:
   // what the files hold now.
   void OnEditorOpen() override;
 
-  // Connects the editor's view (BuildEditor connects the plug-in's own). A
-  // view given here is not owned and must outlive the plug-in or be detached
-  // with null.
+  // Connects the editor's view (BuildEditor connects the plug-in's own), which
+  // also shows every parameter change made outside the editor. A view given
+  // here is not owned and must outlive the plug-in or be detached with null.
   void AttachEditorView(QuillwaveEditorView* view);
 
   // The PresetSelector value of its most recent change.

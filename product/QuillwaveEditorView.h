@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/IParameterView.h"
+
 #include <string>
 
 // What the plug-in's own code needs from its editor: controls that follow the
@@ -7,13 +9,13 @@
 // name of the preset strip, and the load and save file selectors with the
 // files they remember. The editor implements it; while the plug-in has no
 // editor it holds none and every one of these calls is skipped.
-class QuillwaveEditorView
+//
+// As the plug-in's parameter view it shows every parameter change made
+// outside the editor (ApplyParameterFromPlugin).
+class QuillwaveEditorView : public IParameterView
 {
 public:
   virtual ~QuillwaveEditorView() = default;
-
-  // Every control bound to parameter `index` takes `value` as its value.
-  virtual void ApplyParameterFromPlugin(int index, double value, bool isNormalized) = 0;
 
   // The preset strip shows `name`.
   virtual void SetPresetName(const std::string& name) = 0;

@@ -52,7 +52,7 @@ public:
   void ResizeEditor(int width, int height) override;
   // Identifies the host once, applies its channel quirks and pushes every parameter.
   void OnHostOpen() override;
-  void AttachEditor(IGraphics* graphics) override;
+  void AttachEditor(IPluginEditor* graphics) override;
   void ChangeLatency(int samples) override;
   bool SendMidiMessage(const IMidiMessage* message) override;
   bool SendSysExMessage(const ISysExMessage* message) override;
@@ -104,7 +104,6 @@ private:
   VstIntPtr CloseEditor();
   // effEditIdle: the platform's idle work for an open editor (Vst2EditorIdle.h).
   VstIntPtr IdleEditor();
-  void TellEditor(int index, double value, bool isNormalized);
 
   audioMasterCallback hostCallback = nullptr;
   bool hostKnown = false;
@@ -115,3 +114,8 @@ private:
   VstSpeakerArrangement inputArrangement{};
   VstSpeakerArrangement outputArrangement{};
 };
+
+// The plug-in the module's entry points create for each host that asks. The
+// product built on this binding defines it; it throws when the plug-in cannot
+// be built.
+IEffectVST2* CreatePlugin(IEffectVST2::HostContext host, void* moduleInstance);

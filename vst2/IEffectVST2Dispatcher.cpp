@@ -353,9 +353,7 @@ VstIntPtr IEffectVST2::StringToParameter(VstInt32 index, const char* text)
     if (param->NegateDisplay()) value = -value;
   }
 
-  TellEditor(index, value, false);
-  param->SetPlainClamped(value);
-  OnParameterChanged(index);
+  ChangeParameter(index, value, ParamForm::Plain, ParamSource::Host);
   return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "vst2/IEffectVST2.h"
 
-#include "graphics/IGraphics.h"
+#include "framework/IPluginEditor.h"
 #include "vst2/Vst2EditorIdle.h"
 
 #include <algorithm>
@@ -8,9 +8,8 @@
 
 // The VST2 side of the editor connection: the flag that tells a host there is an editor,
 // the rectangle it sizes the editor's window from, opening and closing the editor in the
-// host's window, and parameter values the host sets reaching the editor's controls. The
-// editor is reached only through IGraphics' virtual operations. Without an editor each of
-// these does nothing.
+// host's window. The editor is reached only through IPluginEditor's virtual operations.
+// Without an editor each of these does nothing.
 
 namespace {
 
@@ -21,10 +20,10 @@ VstInt16 RectExtent(int pixels)
 
 }  // namespace
 
-void IEffectVST2::AttachEditor(IGraphics* graphics)
+void IEffectVST2::AttachEditor(IPluginEditor* graphics)
 {
   IEffectBase::AttachEditor(graphics);
-  if (IGraphics* editor = GetEditor()) {
+  if (IPluginEditor* editor = GetEditor()) {
     effect.flags |= effFlagsHasEditor;
     SetEditorRect(editor->Width(), editor->Height());
   }
@@ -53,7 +52,7 @@ VstIntPtr IEffectVST2::GetEditorRect(void* ptr)
 
 VstIntPtr IEffectVST2::OpenEditor(void* parent)
 {
-  IGraphics* const editor = GetEditor();
+  IPluginEditor* const editor = GetEditor();
   // Without a parent window there is nowhere to show the editor.
   if (!editor || !parent || !editor->OpenWindow(parent)) return 0;
   OnEditorOpen();
@@ -62,7 +61,7 @@ VstIntPtr IEffectVST2::OpenEditor(void* parent)
 
 VstIntPtr IEffectVST2::CloseEditor()
 {
-  IGraphics* const editor = GetEditor();
+  IPluginEditor* const editor = GetEditor();
   if (!editor) return 0;
   OnEditorClose();
   editor->CloseWindow();
@@ -71,11 +70,6 @@ VstIntPtr IEffectVST2::CloseEditor()
 
 VstIntPtr IEffectVST2::IdleEditor()
 {
-  if (IGraphics* editor = GetEditor(); editor && editor->WindowIsOpen()) IdleEditorWindow(*editor);
+  if (IPluginEditor* editor = GetEditor(); editor && editor->WindowIsOpen()) IdleEditorWindow(*editor);
   return 0;
-}
-
-void IEffectVST2::TellEditor(int index, double value, bool isNormalized)
-{
-  if (IGraphics* editor = GetEditor()) editor->ApplyParameterFromPlugin(index, value, isNormalized);
 }

@@ -54,12 +54,7 @@ void IEffectVST2::ProcessBlock(Sample** inputs, Sample** outputs, VstInt32 frame
 
 void IEffectVST2::SetParameterFromHost(VstInt32 index, float value)
 {
-  IMutexLock lock(Mutex());
-  IParameter* const param = GetParam(index);
-  if (!param) return;
-  TellEditor(index, value, true);
-  param->SetNormalized(value);
-  OnParameterChanged(index);
+  ChangeParameter(index, value, ParamForm::Normalized, ParamSource::Host);
 }
 
 float IEffectVST2::GetParameterForHost(VstInt32 index) const

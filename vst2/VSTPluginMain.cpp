@@ -2,7 +2,7 @@
 // older hosts, main) and calls it with its callback to get one plug-in instance.
 
 #include "framework/IMutex.h"
-#include "product/Quillwave.h"
+#include "vst2/IEffectVST2.h"
 #include "vst2/Vst24Interface.h"
 #include "vst2/Vst2ModuleInstance.h"
 
@@ -26,9 +26,9 @@ IMutex& CreationLock()
 AEffect* CreateEffect(audioMasterCallback host)
 {
   IMutexLock lock(CreationLock());
-  Quillwave* plug = nullptr;
+  IEffectVST2* plug = nullptr;
   try {
-    plug = new Quillwave(IEffectVST2::HostContext{host}, Vst2ModuleInstance());
+    plug = CreatePlugin(IEffectVST2::HostContext{host}, Vst2ModuleInstance());
   } catch (...) {
     // Nothing may unwind into the host; a plug-in that cannot be built is reported as null.
     return nullptr;

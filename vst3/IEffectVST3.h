@@ -191,3 +191,8 @@ private:
   // The views createView made, oldest first; not owned.
   std::vector<IEffectVST3View*> views;
 };
+
+// The plug-in the module's factory creates for each host that asks. The
+// product built on this binding defines it; it throws when the plug-in cannot
+// be built.
+IEffectVST3* CreatePlugin(IEffectVST3::HostContext host, void* moduleInstance);

@@ -4,7 +4,6 @@
 #include "vst3/IEffectVST3.h"
 
 #include "framework/ITrace.h"
-#include "graphics/IGraphics.h"
 #include "vst3/Vst3SpeakerArrangement.h"
 #include "vst3/Vst3TextCache.h"
 
@@ -149,12 +148,9 @@ void IEffectVST3::ApplyParameterChange(ParamID id, ParamValue value)
     if (scaled > -1.0 && scaled < static_cast<double>(std::numeric_limits<int>::max()))
       LoadPreset(static_cast<int>(scaled));
   }
-  else if (IParameter* param = PluginParam(id))
+  else if (PluginParam(id))
   {
-    param->SetNormalized(value);
-    if (IGraphics* editor = GetEditor())
-      editor->ApplyParameterFromPlugin(static_cast<int>(id), value, true);
-    OnParameterChanged(static_cast<int>(id));
+    ChangeParameter(static_cast<int>(id), value, ParamForm::Normalized, ParamSource::Host);
   }
 }
 

@@ -1,6 +1,6 @@
 #include "vst3/IEffectVST3View.h"
 
-#include "graphics/IGraphics.h"
+#include "framework/IPluginEditor.h"
 #include "vst3/IEffectVST3.h"
 
 using namespace Steinberg;
@@ -28,7 +28,7 @@ tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type)
 
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type)
 {
-  IGraphics* const editor = plugin->GetEditor();
+  IPluginEditor* const editor = plugin->GetEditor();
   if (!editor || !parent || isPlatformTypeSupported(type) != kResultOk ||
       !FitsPlatformType(parent, type))
     return kResultFalse;
@@ -48,7 +48,7 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type)
 
 tresult PLUGIN_API IEffectVST3View::removed()
 {
-  IGraphics* const editor = plugin->GetEditor();
+  IPluginEditor* const editor = plugin->GetEditor();
   runLoop.reset();
   if (editor && isAttached())
   {
@@ -65,7 +65,7 @@ tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size)
 {
   if (!size)
     return kInvalidArgument;
-  const IGraphics* const editor = plugin->GetEditor();
+  const IPluginEditor* const editor = plugin->GetEditor();
   if (!editor)
     return kResultFalse;
   *size = ViewRect(0, 0, editor->Width(), editor->Height());

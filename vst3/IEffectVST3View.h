@@ -18,7 +18,7 @@ class IEffectVST3View : public Steinberg::CPluginView
 public:
   // The one platform type this build opens the editor for: "HWND" on
   // Windows; on Linux the off-screen parent record of
-  // graphics/linux/IOffscreenParent.h, IOFFSCREEN_PARENT_PLATFORM_TYPE.
+  // framework/linux/IOffscreenParent.h, IOFFSCREEN_PARENT_PLATFORM_TYPE.
   static const Steinberg::FIDString kPlatformType;
   // Whether the editor opens for `type` here: kPlatformType, and on Linux
   // also an X11 window ("X11EmbedWindowID").

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-class IGraphics;
+class IPluginEditor;
 
 namespace Steinberg
 {
@@ -20,7 +20,7 @@ public:
   // Connects `editor`, just opened, to the frame's run loop. False when the
   // editor needs a run loop that the frame does not offer; `link` then stays
   // empty and the caller closes the editor again.
-  static bool Connect(Steinberg::IPlugFrame* frame, IGraphics& editor,
+  static bool Connect(Steinberg::IPlugFrame* frame, IPluginEditor& editor,
                       std::unique_ptr<Vst3EditorRunLoop>& link);
 
   // Unregisters every handler from the run loop. The handler objects stay

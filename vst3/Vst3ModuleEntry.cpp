@@ -1,8 +1,9 @@
-// The VST3 module's entry points and its one class: the Quillwave effect.
+// The VST3 module's entry points and its one class: the Quillwave effect,
+// created by the product built on the binding (CreatePlugin).
 #include "framework/FourCharCode.h"
 #include "framework/IMutex.h"
-#include "product/Quillwave.h"
 #include "vst3/CPluginFactory.h"
+#include "vst3/IEffectVST3.h"
 #include "vst3/Vst3ModuleEntry.h"
 #include "vst3/Vst3ModuleInstance.h"
 
@@ -38,7 +39,7 @@ FUnknown* CreateQuillwave(void*)
   IMutexLock guard(CreationLock());
   try
   {
-    auto* plugin = new Quillwave({}, Vst3ModuleInstance());
+    IEffectVST3* const plugin = CreatePlugin({}, Vst3ModuleInstance());
     return static_cast<Vst::IAudioProcessor*>(plugin);
   }
   catch (const std::bad_alloc&)

@@ -4,7 +4,7 @@
 #include "graphics/IControl.h"
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/linux/DesktopFileDialog.h"
-#include "graphics/linux/IOffscreenParentProbe.h"
+#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11Keysyms.h"
@@ -35,11 +35,6 @@ constexpr char kNoFileDialog[] =
 constexpr size_t kMaxEntryText = 31;
 
 }  // namespace
-
-IEditorEventSource* EditorEventSource(IGraphics* editor)
-{
-  return dynamic_cast<IGraphicsLinux*>(editor);
-}
 
 IGraphicsLinux::IGraphicsLinux(IEffectBase* plugin, int width, int height, int framesPerSecond,
                                RasterModuleHandle module)

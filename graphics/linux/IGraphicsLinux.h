@@ -2,7 +2,7 @@
 
 #include "graphics/ITextStyle.h"
 #include "graphics/linux/EntryLine.h"
-#include "graphics/linux/IEditorEventSource.h"
+#include "framework/linux/IEditorEventSource.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
 #include "graphics/linux/X11InputMapping.h"
 

@@ -2,7 +2,7 @@
 
 #include "graphics/IControl.h"
 #include "graphics/linux/IOffscreenParentInput.h"
-#include "graphics/linux/IOffscreenParentProbe.h"
+#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/LinuxFolders.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "raster/RasterBlit.h"

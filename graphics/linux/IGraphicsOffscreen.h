@@ -13,7 +13,7 @@
 // editor (a test, a tool, a host's idle loop).
 //
 // A host in another module opens the editor with an off-screen parent
-// record (graphics/linux/IOffscreenParent.h) as its parent window: it then
+// record (framework/linux/IOffscreenParent.h) as its parent window: it then
 // sends input and ticks through the record and answers through the record's
 // callbacks. In-process callers open it without a parent and drive this
 // object directly.

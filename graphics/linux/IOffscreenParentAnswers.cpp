@@ -2,7 +2,7 @@
 
 #include "graphics/IControl.h"
 #include "graphics/IMenu.h"
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "graphics/IMouseModifiers.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 #include "raster/RasterBitmap.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "graphics/IMenu.h"
 #include "graphics/IPanelControl.h"
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 
 #include <gtest/gtest.h>
 

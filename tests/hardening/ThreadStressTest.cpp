@@ -13,7 +13,7 @@
 #include "tools/pluginhost/Vst3StereoBlock.h"
 #include "vst2/Vst24Interface.h"
 
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

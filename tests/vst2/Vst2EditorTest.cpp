@@ -1,6 +1,6 @@
 #include "graphics/IControl.h"
 #include "graphics/IGraphicsFactory.h"
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 #include "tests/vst2/TestHost.h"
 #include "tests/vst2/TestPlugin.h"
 

@@ -4,7 +4,7 @@
 #include "graphics/IPanelControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 #include "vst3/IEffectVST3View.h"
 
 #include "pluginterfaces/gui/iplugview.h"

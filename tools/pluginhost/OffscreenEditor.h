@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 
 // What the user picks in the next popup menu: either a path of item texts from the top menu
 // down, the last one being the item chosen, or the item at `index` of the menu titled `title`

@@ -1,8 +1,8 @@
 #include "vst2/Vst2EditorIdle.h"
 
-#include "graphics/linux/IEditorEventSource.h"
+#include "framework/linux/IEditorEventSource.h"
 
-void IdleEditorWindow(IGraphics& editor)
+void IdleEditorWindow(IPluginEditor& editor)
 {
   if (IEditorEventSource* const source = EditorEventSource(&editor))
     source->Idle();

@@ -1,4 +1,4 @@
 // The Windows editor window redraws from its own timer.
 #include "vst2/Vst2EditorIdle.h"
 
-void IdleEditorWindow(IGraphics&) {}
+void IdleEditorWindow(IPluginEditor&) {}

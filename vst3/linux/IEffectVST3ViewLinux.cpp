@@ -1,7 +1,7 @@
 // On Linux a host opens the editor in its X11 window ("X11EmbedWindowID"),
 // and the tools and tests open it with an off-screen parent record.
-#include "graphics/linux/IOffscreenParent.h"
-#include "graphics/linux/IOffscreenParentProbe.h"
+#include "framework/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParentProbe.h"
 #include "vst3/IEffectVST3View.h"
 
 #include "pluginterfaces/gui/iplugview.h"

@@ -2,7 +2,7 @@
 // editor's X connection and a timer at the editor's frame rate.
 #include "vst3/Vst3EditorRunLoop.h"
 
-#include "graphics/linux/IEditorEventSource.h"
+#include "framework/linux/IEditorEventSource.h"
 
 #include "base/source/fobject.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -98,7 +98,7 @@ private:
 
 }  // namespace
 
-bool Vst3EditorRunLoop::Connect(IPlugFrame* frame, IGraphics& editor,
+bool Vst3EditorRunLoop::Connect(IPlugFrame* frame, IPluginEditor& editor,
                                 std::unique_ptr<Vst3EditorRunLoop>& link)
 {
   link.reset();

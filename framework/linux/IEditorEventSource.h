@@ -1,6 +1,6 @@
 #pragma once
 
-class IGraphics;
+#include "framework/IPluginEditor.h"
 
 // What a Linux host drives while the editor is open in an X11 window: the
 // editor's X connection, whose descriptor a host's run loop watches, and the
@@ -26,5 +26,9 @@ protected:
   ~IEditorEventSource() = default;
 };
 
-// The event source of a Linux editor, null for any other editor.
-IEditorEventSource* EditorEventSource(IGraphics* editor);
+// The event source of a Linux editor with an X11 window, null for any other
+// editor.
+inline IEditorEventSource* EditorEventSource(IPluginEditor* editor)
+{
+  return dynamic_cast<IEditorEventSource*>(editor);
+}

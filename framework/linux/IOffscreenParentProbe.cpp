@@ -1,6 +1,6 @@
-#include "graphics/linux/IOffscreenParentProbe.h"
+#include "framework/linux/IOffscreenParentProbe.h"
 
-#include "graphics/linux/IOffscreenParent.h"
+#include "framework/linux/IOffscreenParent.h"
 
 #include <cerrno>
 #include <cstddef>
