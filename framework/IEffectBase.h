@@ -31,9 +31,6 @@ class IPluginEditor;
 // editor connection and the recursive mutex that serialises all of it. A
 // binding class derives from it and supplies the host-facing operations; the
 // product derives from the binding.
-//
-// The virtual operations are declared in their fixed slot order (the
-// destructor is slot 0).
 class IEffectBase
 {
 public:
@@ -49,63 +46,63 @@ public:
   IEffectBase(const IEffectBase&) = delete;
   IEffectBase& operator=(const IEffectBase&) = delete;
 
-  // ---- Virtual operations, slots 0 to 40 ----
-  virtual ~IEffectBase();                                                 // 0
-  virtual void OnReset();                                                 // 1
-  virtual void OnParameterChanged(int index);                             // 2
+  // ---- Virtual operations ----
+  virtual ~IEffectBase();
+  virtual void OnReset();
+  virtual void OnParameterChanged(int index);
   // Default: output i copies input i; outputs without an input are zeroed.
-  virtual void ProcessDouble(double** inputs, double** outputs, int frames);  // 3
-  virtual void ProcessFloat(float** inputs, float** outputs, int frames);     // 4
-  virtual void OnEditorOpen();                                            // 5
-  virtual void OnEditorClose();                                           // 6
-  virtual void OnIdle();                                                  // 7
-  virtual void OnActivation(bool active);                                 // 8
+  virtual void ProcessDouble(double** inputs, double** outputs, int frames);
+  virtual void ProcessFloat(float** inputs, float** outputs, int frames);
+  virtual void OnEditorOpen();
+  virtual void OnEditorClose();
+  virtual void OnIdle();
+  virtual void OnActivation(bool active);
   // Default: forwards the message to SendMidiMessage.
-  virtual void OnMidiMessage(const IMidiMessage* message);                // 9
-  virtual void OnSysExMessage(const ISysExMessage* message);               // 10
+  virtual void OnMidiMessage(const IMidiMessage* message);
+  virtual void OnSysExMessage(const ISysExMessage* message);
   // Default: no note names; `text` (if any) becomes empty.
-  virtual bool GetNoteText(int noteNumber, char* text);                   // 11
+  virtual bool GetNoteText(int noteNumber, char* text);
   // Default: SerializeParams.
-  virtual bool WriteState(IStateChunk& chunk);                            // 12
+  virtual bool WriteState(IStateChunk& chunk);
   // Default: UnserializeParams.
-  virtual int32_t ReadState(const IStateChunk& chunk, int32_t pos);       // 13
+  virtual int32_t ReadState(const IStateChunk& chunk, int32_t pos);
   // Compares a stored parameter block with the live values. The caller
   // guarantees that `data` holds start + parameter count doubles.
-  virtual bool StateMatches(const uint8_t* data, int start);              // 14
-  virtual void OnEditorResized();                                         // 15
-  virtual bool QueryEditorResizable();                                    // 16
-  virtual void OnHostKnown();                                             // 17
-  virtual void ShowHostParamMenu(int index, int x, int y);                // 18
+  virtual bool StateMatches(const uint8_t* data, int start);
+  virtual void OnEditorResized();
+  virtual bool QueryEditorResizable();
+  virtual void OnHostKnown();
+  virtual void ShowHostParamMenu(int index, int x, int y);
   // ChangeParameter from the editor, with a normalised value.
-  virtual void SetParamFromEditor(int index, double normalized);          // 19
-  virtual void BeginHostEdit(int index) = 0;                              // 20
-  virtual void HostEdit(int index, double normalized) = 0;                // 21
-  virtual void EndHostEdit(int index) = 0;                                // 22
-  virtual void HostProgramChanged() = 0;                                  // 23
-  virtual bool HostRendersOffline();                                      // 24
-  virtual int32_t QuerySamplePosition() = 0;                              // 25
-  virtual double QueryTempo() = 0;                                        // 26
-  virtual void QueryTimeSignature(int* numerator, int* denominator) = 0;  // 27
-  virtual void QueryTransport(ITransportInfo* info) = 0;                  // 28
+  virtual void SetParamFromEditor(int index, double normalized);
+  virtual void BeginHostEdit(int index) = 0;
+  virtual void HostEdit(int index, double normalized) = 0;
+  virtual void EndHostEdit(int index) = 0;
+  virtual void HostProgramChanged() = 0;
+  virtual bool HostRendersOffline();
+  virtual int32_t QuerySamplePosition() = 0;
+  virtual double QueryTempo() = 0;
+  virtual void QueryTimeSignature(int* numerator, int* denominator) = 0;
+  virtual void QueryTransport(ITransportInfo* info) = 0;
   // Default: the stored host kind.
-  virtual HostKind QueryHostKind();                                       // 29
-  virtual PluginApi QueryPluginApi();                                     // 30
-  virtual void ResizeEditor(int width, int height) = 0;                   // 31
-  virtual void OnHostOpen();                                              // 32
+  virtual HostKind QueryHostKind();
+  virtual PluginApi QueryPluginApi();
+  virtual void ResizeEditor(int width, int height) = 0;
+  virtual void OnHostOpen();
   // Pushes every parameter into the editor's controls and keeps the editor,
   // which the plug-in then owns. Null attaches nothing.
-  virtual void AttachEditor(IPluginEditor* graphics);                         // 33
+  virtual void AttachEditor(IPluginEditor* graphics);
   // Sets the latency and resizes the bypass delay line to it.
-  virtual void ChangeLatency(int samples);                                // 34
-  virtual bool SendMidiMessage(const IMidiMessage* message) = 0;          // 35
-  virtual bool SendSysExMessage(const ISysExMessage* message);            // 36
+  virtual void ChangeLatency(int samples);
+  virtual bool SendMidiMessage(const IMidiMessage* message) = 0;
+  virtual bool SendSysExMessage(const ISysExMessage* message);
   // Hands every plain value to the attached editor; nothing without one.
-  virtual void RefreshEditorFromParams();                                 // 37
-  virtual void OnEditorIdle();                                            // 38
-  virtual void OnPresetsChanged();                                        // 39
+  virtual void RefreshEditorFromParams();
+  virtual void OnEditorIdle();
+  virtual void OnPresetsChanged();
   // Sizes every scratch buffer to `frames` doubles (zeroed) and makes it the
   // block size. Allocates: call it outside the audio thread.
-  virtual void ResizeBlock(int frames);                                   // 40
+  virtual void ResizeBlock(int frames);
 
   // ---- Parameters ----
   // The one way a parameter changes. Under the mutex: stores `value`

@@ -29,8 +29,9 @@ public:
   // value again, returns PresetSelector to 0 and sizes the MIDI queue for the
   // current block size.
   void OnReset() override;
-  // Forwards the parameter's plain value to the engine; parameters 15 to 19
-  // then run their preset action.
+  // Forwards the parameter's plain value to the engine; the preset controls
+  // (PresetBackward, PresetForward, PresetLoad, PresetSave, PresetSelector)
+  // then run their action.
   void OnParameterChanged(int index) override;
   // Applies the block's MIDI controllers and the host tempo, then runs the
   // engine once over the whole block. The caller holds the mutex.
