@@ -97,7 +97,31 @@ CPluginFactory::~CPluginFactory ()
 }
 
 //------------------------------------------------------------------------
-IMPLEMENT_REFCOUNT (CPluginFactory)
+std::mutex& CPluginFactory::singletonLock ()
+{
+	static std::mutex lock;
+	return lock;
+}
+
+//------------------------------------------------------------------------
+uint32 PLUGIN_API CPluginFactory::addRef ()
+{
+	return FUnknownPrivate::atomicAdd (__funknownRefCount, 1);
+}
+
+//------------------------------------------------------------------------
+uint32 PLUGIN_API CPluginFactory::release ()
+{
+	// The last reference goes under the singleton lock, so that GetPluginFactory never hands
+	// out a factory another thread is destroying.
+	std::lock_guard<std::mutex> guard (singletonLock ());
+	if (FUnknownPrivate::atomicAdd (__funknownRefCount, -1) == 0)
+	{
+		delete this;
+		return 0;
+	}
+	return __funknownRefCount;
+}
 
 //------------------------------------------------------------------------
 tresult PLUGIN_API CPluginFactory::queryInterface (const TUID _iid, void** obj)

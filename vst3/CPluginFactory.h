@@ -3,6 +3,7 @@
 
 #include "pluginterfaces/base/ipluginbase.h"
 
+#include <mutex>
 #include <vector>
 
 namespace Steinberg {
@@ -54,6 +55,10 @@ public:
 	//---from IPluginFactory3-----
 	tresult PLUGIN_API getClassInfoUnicode (int32 index, PClassInfoW* info) SMTG_OVERRIDE;
 	tresult PLUGIN_API setHostContext (FUnknown* context) SMTG_OVERRIDE;
+
+	/** Guards gPluginFactory: hold it to find or create the module's factory. Hosts may ask
+	    for the factory, and release it, on several threads at once. */
+	static std::mutex& singletonLock ();
 
 	//---from FUnknown------------
 	DECLARE_FUNKNOWN_METHODS

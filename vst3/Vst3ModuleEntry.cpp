@@ -13,6 +13,7 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 
 #include <cstring>
+#include <mutex>
 #include <new>
 
 using namespace Steinberg;
@@ -87,15 +88,18 @@ extern "C"
 {
   SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
   {
+    // Hosts may ask on several threads at once; the factory is published only with its class.
+    std::lock_guard<std::mutex> guard(CPluginFactory::singletonLock());
     if (gPluginFactory)
     {
       gPluginFactory->addRef();
       return gPluginFactory;
     }
     static const PFactoryInfo factoryInfo = MakeFactoryInfo();
-    gPluginFactory = new CPluginFactory(factoryInfo);
+    auto* factory = new CPluginFactory(factoryInfo);
     static const PClassInfo2 classInfo = MakeClassInfo();
-    gPluginFactory->registerClass(&classInfo, CreateQuillwave);
+    factory->registerClass(&classInfo, CreateQuillwave);
+    gPluginFactory = factory;
     return gPluginFactory;
   }
 
