@@ -24,9 +24,6 @@ class ITextControl;
 // ApplyPluginValue from whichever thread changed the parameter, so they are
 // atomics. Both redraw flags live in one word: a draw pass cleaning the
 // control while another thread marks it cannot lose the mark.
-//
-// The virtual operations are declared in their fixed slot order (the
-// destructor is slot 0).
 class IControl
 {
 public:
@@ -36,37 +33,37 @@ public:
   IControl(const IControl&) = delete;
   IControl& operator=(const IControl&) = delete;
 
-  virtual ~IControl();                                                                // 0
+  virtual ~IControl();
   // With the right button down: PromptForValue.
-  virtual void OnMouseDown(int x, int y, const IMouseModifiers& modifiers);           // 1
-  virtual void OnMouseUp(int x, int y, const IMouseModifiers& modifiers);             // 2
-  virtual void OnMouseDrag(int x, int y, int dx, int dy, const IMouseModifiers& modifiers);  // 3
+  virtual void OnMouseDown(int x, int y, const IMouseModifiers& modifiers);
+  virtual void OnMouseUp(int x, int y, const IMouseModifiers& modifiers);
+  virtual void OnMouseDrag(int x, int y, int dx, int dy, const IMouseModifiers& modifiers);
   // Back to the default value, once the plug-in has given one.
-  virtual void OnMouseDoubleClick(int x, int y, const IMouseModifiers& modifiers);    // 4
-  virtual void OnMouseWheel(int x, int y, const IMouseModifiers& modifiers, int steps);  // 5
-  virtual bool OnKeyDown(int x, int y, int key);                                      // 6
-  virtual void OnMouseOver(int x, int y, const IMouseModifiers& modifiers);           // 7
-  virtual void OnMouseOut();                                                          // 8
-  virtual bool Draw(IGraphics& graphics) = 0;                                         // 9
+  virtual void OnMouseDoubleClick(int x, int y, const IMouseModifiers& modifiers);
+  virtual void OnMouseWheel(int x, int y, const IMouseModifiers& modifiers, int steps);
+  virtual bool OnKeyDown(int x, int y, int key);
+  virtual void OnMouseOver(int x, int y, const IMouseModifiers& modifiers);
+  virtual void OnMouseOut();
+  virtual bool Draw(IGraphics& graphics) = 0;
   // The plug-in's value. The first one also becomes the default value and
   // does not mark the control dirty.
-  virtual void ApplyPluginValue(double value);                                        // 10
+  virtual void ApplyPluginValue(double value);
   // A value the user chose in a prompt: stored and sent to the plug-in.
-  virtual void ApplyUserValue(double value);                                          // 11
+  virtual void ApplyUserValue(double value);
   // Text of a committed entry made without a parameter.
-  virtual void AcceptEnteredText(const char* text);                                   // 12
-  virtual void SetHidden(bool hide);                                                  // 13
+  virtual void AcceptEnteredText(const char* text);
+  virtual void SetHidden(bool hide);
   // A greyed control draws at a quarter weight and takes no presses.
-  virtual void SetGreyed(bool grey);                                                  // 14
-  virtual bool HitTest(int x, int y);                                                 // 15
+  virtual void SetGreyed(bool grey);
+  virtual bool HitTest(int x, int y);
   // Limits the value to the clamp range and asks for a redraw; with `notify`
   // the bound parameter takes the value (SetParamFromEditor) and the
   // attached value and name texts follow.
-  virtual void MarkDirty(bool notifyPlugin);                                          // 16
+  virtual void MarkDirty(bool notifyPlugin);
   // Clean, unless a redraw was requested meanwhile: then one more pass.
-  virtual void MarkClean();                                                           // 17
-  virtual bool NeedsRedraw();                                                         // 18
-  virtual void ApplyAuxPluginValue(int position, double value);                       // 20
+  virtual void MarkClean();
+  virtual bool NeedsRedraw();
+  virtual void ApplyAuxPluginValue(int position, double value);
 
   // Opens the graphics core's prompt for the bound parameter, when prompting
   // is enabled and the control has a parameter.

@@ -26,7 +26,7 @@ class RasterSysBitmap;
 // One plug-in editor: a fixed-size surface composed in software, the ordered
 // list of controls drawn on it and receiving input, and the value link
 // between those controls and the plug-in's parameters. Everything that
-// touches a real window is a platform slot, implemented by the window host
+// touches a real window is a virtual operation, implemented by the window host
 // of the platform (CreatePlatformGraphics in graphics/IGraphicsFactory.h).
 //
 // All drawing and input run on the user-interface thread. The only entry
@@ -40,7 +40,7 @@ public:
   IGraphics(const IGraphics&) = delete;
   IGraphics& operator=(const IGraphics&) = delete;
 
-  // ---- Platform slots, in slot order ----
+  // ---- Platform operations, implemented by the window host ----
   // Copies that area of the draw bitmap to the window.
   virtual bool DrawScreen(const IRectangle& rect) = 0;
   // DrawStyledText with measure set.

@@ -6,9 +6,6 @@
 // A 32-bit bitmap: one word per pixel, alpha in bits 24-31, red 16-23,
 // green 8-15, blue 0-7 (bytes in memory blue, green, red, alpha), straight
 // alpha. Pixel (x, y) is word x of row y; rows are RowSpan words apart.
-//
-// The virtual operations are declared in their fixed slot order (the
-// destructor is slot 0).
 class RasterBitmap
 {
 public:
@@ -16,22 +13,22 @@ public:
   RasterBitmap(const RasterBitmap&) = delete;
   RasterBitmap& operator=(const RasterBitmap&) = delete;
 
-  virtual ~RasterBitmap() = default;                             // 0
+  virtual ~RasterBitmap() = default;
   // First pixel of row 0, or null while the bitmap has no storage. Valid
   // until the next Resize.
-  virtual std::uint32_t* Bits() const = 0;                       // 1
-  virtual int Width() const = 0;                                 // 2
-  virtual int Height() const = 0;                                // 3
+  virtual std::uint32_t* Bits() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
   // Distance between rows, in pixels; at least Width.
-  virtual int RowSpan() const = 0;                               // 4
+  virtual int RowSpan() const = 0;
   // True when the rows are stored bottom-up: row 0 is last in memory and
   // row y lies y × RowSpan words below Bits.
-  virtual bool IsFlipped() const { return false; }               // 5
+  virtual bool IsFlipped() const { return false; }
   // True when the size (and possibly the storage) changed.
-  virtual bool Resize(int width, int height) = 0;                // 6
+  virtual bool Resize(int width, int height) = 0;
   // The platform drawing context that draws into the pixels, or null.
-  virtual void* DeviceContext() const { return nullptr; }        // 7
-  virtual int ExtendedQuery(int /*tag*/, void* /*data*/) { return 0; }  // 8
+  virtual void* DeviceContext() const { return nullptr; }
+  virtual int ExtendedQuery(int /*tag*/, void* /*data*/) { return 0; }
 };
 
 // Signed distance in words from one row to the next in memory; negative for

@@ -6,7 +6,7 @@
 #include "raster/RasterMemBitmap.h"
 #include "raster/RasterModuleResources.h"
 
-// The Linux editor host: the platform slots without a window. The screen is
+// The Linux editor host: the platform operations without a window. The screen is
 // a bitmap that DrawScreen copies the composed areas into; dialogs, menus
 // and text entries are answered at once by an IOffscreenAnswers (cancelled
 // without one); the redraw timer is Tick, called by whoever drives the
