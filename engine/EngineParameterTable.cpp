@@ -3,7 +3,7 @@
 namespace {
 
 constexpr EngineParamDefinition kDefinitions[kEngineNumParams] = {
-    {"FilterTone", 0.5, 0.0, 1.0},
+    {"FilterTone", 0.5, 0.0, 1.0},  // name, default, minimum, maximum
     {"HostBarStartPulse", 0.0, 0.0, 1.0},
     {"HostTempoBpm", 120.0, 0.0, 1000.0},
     {"HostTransportIsRunning", 0.0, 0.0, 1.0},

@@ -14,7 +14,7 @@ struct ExpectedParameter
 };
 
 inline constexpr std::array<ExpectedParameter, 22> kExpectedParameters{{
-    {"FilterTone", 0.5, 0, 1, "0.50000"},
+    {"FilterTone", 0.5, 0, 1, "0.50000"},  // name, default, minimum, maximum, display
     {"HostBarStartPulse", 0, 0, 1, "0.00000"},
     {"HostTempoBpm", 120, 0, 1000, "120.00000"},
     {"HostTransportIsRunning", 0, 0, 1, "0.00000"},
