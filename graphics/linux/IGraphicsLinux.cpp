@@ -31,9 +31,6 @@ constexpr char kNoFileDialog[] =
     "No file dialog can open: neither zenity nor kdialog is installed. Install one of them "
     "(for instance with \"sudo apt install zenity\") to load and save preset files.";
 
-// The most characters a committed entry is read with.
-constexpr size_t kMaxEntryText = 31;
-
 }  // namespace
 
 IEditorEventSource* EditorEventSource(IGraphics* editor)
@@ -423,8 +420,8 @@ void IGraphicsLinux::FinishEntry(bool commit)
   if (!commit)
     return;
   std::string text = finished->line.Text();
-  if (text.size() > kMaxEntryText)
-    text.resize(kMaxEntryText);
+  if (text.size() > static_cast<size_t>(kMaxEntryText))
+    text.resize(static_cast<size_t>(kMaxEntryText));
   CommitEnteredText(*finished->control, finished->parameter, text.c_str());
 }
 

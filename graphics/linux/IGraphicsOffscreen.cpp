@@ -1,5 +1,6 @@
 #include "graphics/linux/IGraphicsOffscreen.h"
 
+#include "graphics/EntryText.h"
 #include "graphics/IControl.h"
 #include "graphics/linux/IOffscreenParentInput.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
@@ -10,13 +11,6 @@
 #include "raster/RasterSysBitmap.h"
 
 #include <algorithm>
-
-namespace {
-
-// The most characters a committed entry is read with.
-constexpr int kMaxEntryText = 31;
-
-}  // namespace
 
 IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int height,
                                        int framesPerSecond, RasterModuleHandle module)
