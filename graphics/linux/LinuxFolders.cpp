@@ -1,7 +1,8 @@
 #include "graphics/linux/LinuxFolders.h"
 
+#include "framework/HomeFolder.h"
+
 #include <dlfcn.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -42,20 +43,6 @@ std::string ModuleFolder()
   if (dladdr(reinterpret_cast<const void*>(&ModuleFolder), &info) == 0 || !info.dli_fname)
     return {};
   return FolderOf(info.dli_fname);
-}
-
-std::string HomeFolder()
-{
-  if (const char* home = std::getenv("HOME"))
-    return home;
-  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
-      !found->pw_dir)
-    return {};
-  return found->pw_dir;
 }
 
 std::string DesktopFolder()
