@@ -5,6 +5,7 @@
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/linux/DesktopFileDialog.h"
 #include "graphics/linux/IOffscreenParentProbe.h"
+#include "graphics/linux/LinuxFolders.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11Keysyms.h"
@@ -469,9 +470,9 @@ void IGraphicsLinux::CollectFileDialog()
   // As after the Windows dialog: the chosen file and its folder, or on a
   // cancel no file and the folder as it was.
   selector->SetFile(status == DesktopFileDialog::Status::Chosen ? path : std::string());
-  const size_t slash = path.rfind('/');
-  if (status == DesktopFileDialog::Status::Chosen && slash != std::string::npos)
-    selector->SetFolder(path.substr(0, slash + 1));
+  const std::string folder = FolderOfFile(path);
+  if (status == DesktopFileDialog::Status::Chosen && !folder.empty())
+    selector->SetFolder(folder);
   selector->FinishSelection();
 }
 

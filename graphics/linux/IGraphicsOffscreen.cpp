@@ -112,9 +112,9 @@ void IGraphicsOffscreen::PromptForFile(std::string& file, IFileAction action, st
     return;
   }
   file = chosen;
-  const size_t slash = chosen.rfind('/');
-  if (slash != std::string::npos)
-    folder = chosen.substr(0, slash + 1);
+  const std::string chosenFolder = FolderOfFile(chosen);
+  if (!chosenFolder.empty())
+    folder = chosenFolder;
 }
 
 bool IGraphicsOffscreen::PromptForColour(IColour& colour, const char* prompt)

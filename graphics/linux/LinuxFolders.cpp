@@ -10,16 +10,6 @@
 
 namespace {
 
-// The folder part of `path` up to and including its last '/'; empty when
-// there is none or nothing follows it.
-std::string FolderOf(const std::string& path)
-{
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos || slash + 1 == path.size())
-    return {};
-  return path.substr(0, slash + 1);
-}
-
 std::string Environment(const char* name)
 {
   const char* value = std::getenv(name);
@@ -28,13 +18,19 @@ std::string Environment(const char* name)
 
 }  // namespace
 
+std::string FolderOfFile(const std::string& path)
+{
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 std::string ProgramFolder()
 {
   std::vector<char> buffer(4096);
   const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<size_t>(length) >= buffer.size())
     return {};
-  return FolderOf(std::string(buffer.data(), static_cast<size_t>(length)));
+  return FolderOfFile(std::string(buffer.data(), static_cast<size_t>(length)));
 }
 
 std::string ModuleFolder()
@@ -42,7 +38,7 @@ std::string ModuleFolder()
   Dl_info info{};
   if (dladdr(reinterpret_cast<const void*>(&ModuleFolder), &info) == 0 || !info.dli_fname)
     return {};
-  return FolderOf(info.dli_fname);
+  return FolderOfFile(info.dli_fname);
 }
 
 std::string DesktopFolder()

@@ -5,6 +5,9 @@
 // Well-known folders of a Linux session. Empty when unknown; the home folder
 // itself is framework/HomeFolder.h.
 
+// The folder part of a file's path, up to and including its last '/'; empty
+// when the path names no folder.
+std::string FolderOfFile(const std::string& path);
 // The folder of the running program, with its trailing '/'.
 std::string ProgramFolder();
 // The folder of the module (shared object or program) holding this code,
