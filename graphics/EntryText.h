@@ -7,6 +7,9 @@ class IParameter;
 // The texts of in-place value entry, independent of the C locale so that
 // what a prompt shows reads back as the same number.
 
+// The most characters a committed entry is read with, on every platform.
+constexpr int kMaxEntryText = 31;
+
 // `value` with `precision` decimals; for precision 0 the value truncated
 // toward zero, as a whole number.
 std::string FormatEntryValue(double value, int precision);

@@ -1,46 +1,14 @@
 #include "product/DocumentsRoot.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <vector>
-
-namespace
-{
-
-// The home folder from the password database, for a process started without HOME.
-std::string PasswordDatabaseHome()
-{
-  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-  if (size <= 0)
-  {
-    size = 16384;
-  }
-  std::vector<char> buffer(static_cast<size_t>(size));
-  passwd record{};
-  passwd* result = nullptr;
-  if (getpwuid_r(getuid(), &record, buffer.data(), buffer.size(), &result) != 0 || result == nullptr ||
-      result->pw_dir == nullptr)
-  {
-    return {};
-  }
-  return result->pw_dir;
-}
-
-}  // namespace
+#include "framework/FolderPath.h"
+#include "framework/HomeFolder.h"
 
 std::string DocumentsRoot()
 {
-  const char* home = std::getenv("HOME");
-  std::string root = home != nullptr && home[0] != '\0' ? std::string(home) : PasswordDatabaseHome();
+  std::string root = WithoutTrailingSlashes(HomeFolder());
   if (root.empty())
   {
     return {};
-  }
-  while (root.size() > 1 && root.back() == '/')
-  {
-    root.pop_back();
   }
   if (root == "/")
   {

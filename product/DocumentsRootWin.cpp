@@ -2,6 +2,8 @@
 // reports it, with forward slashes.
 #include "product/DocumentsRoot.h"
 
+#include "framework/FolderPath.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -16,7 +18,5 @@ std::string DocumentsRoot()
     return {};
   std::string root(path);
   std::replace(root.begin(), root.end(), '\\', '/');
-  while (!root.empty() && root.back() == '/')
-    root.pop_back();
-  return root;
+  return WithoutTrailingSlashes(root);
 }

@@ -3,14 +3,10 @@
 // of a file name.
 #include "product/QuillwaveEditorDialogFolder.h"
 
+#include "framework/FolderPath.h"
 #include "product/PresetLibrary.h"
 
 std::string PresetDialogFolder()
 {
-  std::string folder = PresetLibraryFolder();
-  while (folder.size() > 1 && folder.back() == '/')
-  {
-    folder.pop_back();
-  }
-  return folder;
+  return WithoutTrailingSlashes(PresetLibraryFolder());
 }

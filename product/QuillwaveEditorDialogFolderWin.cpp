@@ -2,15 +2,14 @@
 // separator.
 #include "product/QuillwaveEditorDialogFolder.h"
 
+#include "framework/FolderPath.h"
 #include "product/PresetLibrary.h"
 
 #include <algorithm>
 
 std::string PresetDialogFolder()
 {
-  std::string folder = PresetLibraryFolder();
-  while (!folder.empty() && folder.back() == '/')
-    folder.pop_back();
+  std::string folder = WithoutTrailingSlashes(PresetLibraryFolder());
   std::replace(folder.begin(), folder.end(), '/', '\\');
   return folder;
 }

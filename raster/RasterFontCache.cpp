@@ -1,47 +1,47 @@
 #include "raster/RasterFontCache.h"
 
-#include "framework/IMutex.h"
 #include "raster/RasterCachedFont.h"
+#include "raster/RasterKeyedCache.h"
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 namespace
 {
 constexpr std::size_t kNameSize = 36;
-
-struct FontEntry
-{
-  std::int32_t size;
-  std::int32_t orientation;
-  std::int32_t style;
-  char name[kNameSize];
-  std::unique_ptr<RasterFont> font;
-};
-
-// The process-wide cache; its fonts are deleted when the module unloads.
-struct FontCache
-{
-  IMutex lock;
-  std::vector<FontEntry> entries;
-};
-
-FontCache& Cache()
-{
-  static FontCache cache;
-  return cache;
-}
 
 const char* NameOf(const RasterFontStyle& style)
 {
   return style.name != nullptr ? style.name : "";
 }
 
-bool Matches(const FontEntry& entry, const RasterFontStyle& style)
+// A font's place in the cache: the style without its quality, and the name
+// cut to the length the cache keeps.
+struct FontKey
 {
-  return entry.size == style.size && entry.orientation == style.orientation && entry.style == style.style &&
-         std::strncmp(entry.name, NameOf(style), kNameSize - 1) == 0;
+  explicit FontKey(const RasterFontStyle& from)
+      : size(from.size), orientation(from.orientation), style(from.style)
+  {
+    std::strncpy(name, NameOf(from), kNameSize - 1);
+  }
+
+  bool operator==(const FontKey& other) const
+  {
+    return size == other.size && orientation == other.orientation && style == other.style &&
+           std::strncmp(name, other.name, kNameSize - 1) == 0;
+  }
+
+  std::int32_t size;
+  std::int32_t orientation;
+  std::int32_t style;
+  char name[kNameSize] = {};
+};
+
+// The process-wide cache; its fonts are deleted when the module unloads.
+RasterKeyedCache<FontKey, RasterFont>& Cache()
+{
+  static RasterKeyedCache<FontKey, RasterFont> cache;
+  return cache;
 }
 
 // The CreateFontA quality for a text style's quality.
@@ -59,33 +59,12 @@ std::int32_t FontQuality(std::int32_t quality)
 
 RasterFont* RasterFontCacheFind(const RasterFontStyle& style)
 {
-  FontCache& cache = Cache();
-  const IMutexLock hold(cache.lock);
-  for (const FontEntry& entry : cache.entries)
-  {
-    if (Matches(entry, style))
-      return entry.font.get();
-  }
-  return nullptr;
+  return Cache().Find(FontKey(style));
 }
 
 RasterFont* RasterFontCacheAdd(std::unique_ptr<RasterFont> font, const RasterFontStyle& style)
 {
-  if (!font)
-    return nullptr;
-  FontEntry entry{style.size, style.orientation, style.style, {}, std::move(font)};
-  std::strncpy(entry.name, NameOf(style), kNameSize - 1);
-  FontCache& cache = Cache();
-  const IMutexLock hold(cache.lock);
-  try
-  {
-    cache.entries.push_back(std::move(entry));
-  }
-  catch (const std::bad_alloc&)
-  {
-    return nullptr;
-  }
-  return cache.entries.back().font.get();
+  return Cache().Add(FontKey(style), std::move(font));
 }
 
 RasterFont* RasterFontCacheGetOrCreate(const RasterFontStyle& style)

@@ -1,57 +1,23 @@
 #include "raster/RasterImageCache.h"
 
-#include "framework/IMutex.h"
-
-#include <new>
-#include <vector>
+#include "raster/RasterKeyedCache.h"
 
 namespace
 {
-struct ImageEntry
-{
-  std::int32_t id;
-  std::unique_ptr<RasterBitmap> bitmap;
-};
-
 // The process-wide cache; its bitmaps are deleted when the module unloads.
-struct ImageCache
+RasterKeyedCache<std::int32_t, RasterBitmap>& Cache()
 {
-  IMutex lock;
-  std::vector<ImageEntry> entries;
-};
-
-ImageCache& Cache()
-{
-  static ImageCache cache;
+  static RasterKeyedCache<std::int32_t, RasterBitmap> cache;
   return cache;
 }
 }  // namespace
 
 RasterBitmap* RasterImageCacheFind(std::int32_t id)
 {
-  ImageCache& cache = Cache();
-  const IMutexLock hold(cache.lock);
-  for (const ImageEntry& entry : cache.entries)
-  {
-    if (entry.id == id)
-      return entry.bitmap.get();
-  }
-  return nullptr;
+  return Cache().Find(id);
 }
 
 RasterBitmap* RasterImageCacheAdd(std::unique_ptr<RasterBitmap> bitmap, std::int32_t id)
 {
-  if (!bitmap)
-    return nullptr;
-  ImageCache& cache = Cache();
-  const IMutexLock hold(cache.lock);
-  try
-  {
-    cache.entries.push_back(ImageEntry{id, std::move(bitmap)});
-  }
-  catch (const std::bad_alloc&)
-  {
-    return nullptr;
-  }
-  return cache.entries.back().bitmap.get();
+  return Cache().Add(id, std::move(bitmap));
 }

@@ -5,6 +5,7 @@
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/linux/DesktopFileDialog.h"
 #include "framework/linux/IOffscreenParentProbe.h"
+#include "graphics/linux/LinuxFolders.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "graphics/linux/X11EditorWindow.h"
 #include "graphics/linux/X11Keysyms.h"
@@ -30,9 +31,6 @@ constexpr int kDefaultTimerPeriodMs = 40;
 constexpr char kNoFileDialog[] =
     "No file dialog can open: neither zenity nor kdialog is installed. Install one of them "
     "(for instance with \"sudo apt install zenity\") to load and save preset files.";
-
-// The most characters a committed entry is read with.
-constexpr size_t kMaxEntryText = 31;
 
 }  // namespace
 
@@ -418,8 +416,8 @@ void IGraphicsLinux::FinishEntry(bool commit)
   if (!commit)
     return;
   std::string text = finished->line.Text();
-  if (text.size() > kMaxEntryText)
-    text.resize(kMaxEntryText);
+  if (text.size() > static_cast<size_t>(kMaxEntryText))
+    text.resize(static_cast<size_t>(kMaxEntryText));
   CommitEnteredText(*finished->control, finished->parameter, text.c_str());
 }
 
@@ -467,9 +465,9 @@ void IGraphicsLinux::CollectFileDialog()
   // As after the Windows dialog: the chosen file and its folder, or on a
   // cancel no file and the folder as it was.
   selector->SetFile(status == DesktopFileDialog::Status::Chosen ? path : std::string());
-  const size_t slash = path.rfind('/');
-  if (status == DesktopFileDialog::Status::Chosen && slash != std::string::npos)
-    selector->SetFolder(path.substr(0, slash + 1));
+  const std::string folder = FolderOfFile(path);
+  if (status == DesktopFileDialog::Status::Chosen && !folder.empty())
+    selector->SetFolder(folder);
   selector->FinishSelection();
 }
 

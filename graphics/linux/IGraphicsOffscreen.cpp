@@ -1,5 +1,6 @@
 #include "graphics/linux/IGraphicsOffscreen.h"
 
+#include "graphics/EntryText.h"
 #include "graphics/IControl.h"
 #include "graphics/linux/IOffscreenParentInput.h"
 #include "framework/linux/IOffscreenParentProbe.h"
@@ -10,13 +11,6 @@
 #include "raster/RasterSysBitmap.h"
 
 #include <algorithm>
-
-namespace {
-
-// The most characters a committed entry is read with.
-constexpr int kMaxEntryText = 31;
-
-}  // namespace
 
 IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int height,
                                        int framesPerSecond, RasterModuleHandle module)
@@ -118,9 +112,9 @@ void IGraphicsOffscreen::PromptForFile(std::string& file, IFileAction action, st
     return;
   }
   file = chosen;
-  const size_t slash = chosen.rfind('/');
-  if (slash != std::string::npos)
-    folder = chosen.substr(0, slash + 1);
+  const std::string chosenFolder = FolderOfFile(chosen);
+  if (!chosenFolder.empty())
+    folder = chosenFolder;
 }
 
 bool IGraphicsOffscreen::PromptForColour(IColour& colour, const char* prompt)

@@ -1,23 +1,14 @@
 #include "graphics/linux/LinuxFolders.h"
 
+#include "framework/HomeFolder.h"
+
 #include <dlfcn.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-// The folder part of `path` up to and including its last '/'; empty when
-// there is none or nothing follows it.
-std::string FolderOf(const std::string& path)
-{
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos || slash + 1 == path.size())
-    return {};
-  return path.substr(0, slash + 1);
-}
 
 std::string Environment(const char* name)
 {
@@ -27,13 +18,19 @@ std::string Environment(const char* name)
 
 }  // namespace
 
+std::string FolderOfFile(const std::string& path)
+{
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 std::string ProgramFolder()
 {
   std::vector<char> buffer(4096);
   const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<size_t>(length) >= buffer.size())
     return {};
-  return FolderOf(std::string(buffer.data(), static_cast<size_t>(length)));
+  return FolderOfFile(std::string(buffer.data(), static_cast<size_t>(length)));
 }
 
 std::string ModuleFolder()
@@ -41,21 +38,7 @@ std::string ModuleFolder()
   Dl_info info{};
   if (dladdr(reinterpret_cast<const void*>(&ModuleFolder), &info) == 0 || !info.dli_fname)
     return {};
-  return FolderOf(info.dli_fname);
-}
-
-std::string HomeFolder()
-{
-  if (const char* home = std::getenv("HOME"))
-    return home;
-  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
-      !found->pw_dir)
-    return {};
-  return found->pw_dir;
+  return FolderOfFile(info.dli_fname);
 }
 
 std::string DesktopFolder()

@@ -1,6 +1,7 @@
 // In-place text entry: an EDIT child window over the control, whose window
 // procedure is replaced by the entry procedure below. Both procedures only
 // set the entry's state; the next redraw tick commits or cancels it.
+#include "graphics/EntryText.h"
 #include "graphics/IControl.h"
 #include "graphics/win32/IGraphicsWin.h"
 #include "graphics/win32/WinInputMapping.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr int kEntryControlId = 99;
 // Characters a committed entry is read with, plus its terminating zero.
-constexpr int kEntryTextBuffer = 32;
+constexpr int kEntryTextBuffer = kMaxEntryText + 1;
 constexpr WORD kAcceleratorNotification = 1;
 
 }  // namespace

@@ -5,8 +5,6 @@
 // advances match what the glyph cache expects of the platform.
 #include "raster/RasterFontBackend.h"
 
-#include "framework/IMutex.h"
-
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -17,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 #include <vector>
@@ -45,7 +44,7 @@ public:
 
   FT_Face Open(const char* file, int index)
   {
-    const IMutexLock hold(lock);
+    const std::lock_guard<std::mutex> hold(lock);
     if (faces == 0 && FT_Init_FreeType(&library) != 0)
       return nullptr;
     FT_Face face = nullptr;
@@ -62,7 +61,7 @@ public:
   {
     if (face == nullptr)
       return;
-    const IMutexLock hold(lock);
+    const std::lock_guard<std::mutex> hold(lock);
     FT_Done_Face(face);
     if (--faces == 0)
       FT_Done_FreeType(library);
@@ -71,7 +70,7 @@ public:
 private:
   FreeTypeLibrary() = default;
 
-  IMutex lock;
+  std::mutex lock;
   FT_Library library = nullptr;
   int faces = 0;
 };

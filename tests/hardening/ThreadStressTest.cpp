@@ -182,7 +182,7 @@ public:
   }
 
   bool (*moduleExit)() = nullptr;
-  pluginhost::HostApplicationContext host;
+  pluginhost::HostApplication host{u"Quillwave Render Host"};
   IPtr<IPluginFactory> factory;
   IPtr<Vst::IComponent> component;
   IPtr<Vst::IAudioProcessor> processor;
@@ -201,18 +201,18 @@ TEST(StressThreads, Vst3ModuleFromFourThreads)
   // arrive with the block, notes from the MIDI source with its event list.
   std::vector<double> inLeft = TestTone(0.03), inRight = TestTone(0.05);
   std::vector<double> outLeft(kBlock), outRight(kBlock);
-  pluginhost::ParameterChangeList changes;
+  pluginhost::ParameterChanges changes;
   pluginhost::EventList events;
   StressRandom audioRandom(1);
   auto audio = [&] {
     changes.Clear();
     events.Clear();
-    changes.Add(static_cast<Vst::ParamID>(SoundParameter(audioRandom)), 0, audioRandom.Unit());
+    changes.Add(static_cast<Vst::ParamID>(SoundParameter(audioRandom)), audioRandom.Unit());
     const int64_t block = run.blocks.load();
     if (block % 16 == 0)
-      changes.Add(kProgramId, 0, 0.0);
+      changes.Add(kProgramId, 0.0);
     if (block % 64 == 32)
-      changes.Add(kBypassId, 0, block % 128 == 32 ? 1.0 : 0.0);
+      changes.Add(kBypassId, block % 128 == 32 ? 1.0 : 0.0);
     for (const StressRun::Message& message : run.Receive())
     {
       Vst::Event event{};
@@ -267,7 +267,7 @@ TEST(StressThreads, Vst3ModuleFromFourThreads)
     {
       pluginhost::ByteStream saved;
       plugin.component->getState(&saved);
-      pluginhost::ByteStream restored(saved.Bytes());
+      pluginhost::ByteStream restored(saved.bytes);
       plugin.component->setState(&restored);
     }
     ++run.hostCalls;

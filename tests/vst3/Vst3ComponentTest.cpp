@@ -51,7 +51,7 @@ TEST_F(Vst3Component, EffectHasStereoMainBusesAndOneMidiInput)
 
 TEST(Vst3ComponentFlavours, InstrumentHasStereoOutputPairsAndNoBypass)
 {
-  vst3test::HostApplication host(u"Test Host");
+  pluginhost::HostApplication host(u"Test Host");
   IPtr<TestEffect> instrument = owned(new TestEffect(TestEffect::Flavour::Instrument));
   ASSERT_EQ(instrument->initialize(&host), kResultOk);
   EXPECT_EQ(instrument->getBusCount(kAudio, kInput), 0);
@@ -83,7 +83,7 @@ TEST_F(Vst3Component, BusArrangementsAcceptOnlyStereoInAndOut)
 
 TEST(Vst3ComponentFlavours, ArrangementWithOtherChannelCountsRebuildsTheMainBuses)
 {
-  vst3test::HostApplication host(u"Test Host");
+  pluginhost::HostApplication host(u"Test Host");
   IPtr<TestEffect> effect = owned(new TestEffect(TestEffect::Flavour::MonoOrStereo));
   ASSERT_EQ(effect->initialize(&host), kResultOk);
   SpeakerArrangement mono = SpeakerArr::kMono;
@@ -118,7 +118,7 @@ TEST(Vst3ComponentFlavours, ArrangementWithOtherChannelCountsRebuildsTheMainBuse
 
 TEST_F(Vst3Component, InitializeOnceIdentifiesTheHostAndLoadsTheFirstProgram)
 {
-  vst3test::HostApplication reaper(u"REAPER v6");
+  pluginhost::HostApplication reaper(u"REAPER v6");
   EXPECT_EQ(effect->initialize(&reaper), kResultFalse);
   EXPECT_EQ(effect->getParameterCount(), 6);  // nothing created twice
   EXPECT_EQ(effect->getBusCount(kAudio, kInput), 1);
@@ -129,7 +129,7 @@ TEST_F(Vst3Component, InitializeOnceIdentifiesTheHostAndLoadsTheFirstProgram)
   EXPECT_EQ(effect->getBusCount(kAudio, kOutput), 0);
 
   effect->GetParam(0)->SetPlainClamped(90.0);
-  vst3test::HostApplication ardour(u"Ardour");
+  pluginhost::HostApplication ardour(u"Ardour");
   ASSERT_EQ(effect->initialize(&ardour), kResultOk);
   EXPECT_EQ(effect->GetHostKind(), HostKind::Ardour);
   EXPECT_EQ(effect->getParameterCount(), 6);
@@ -140,7 +140,7 @@ TEST_F(Vst3Component, InitializeOnceIdentifiesTheHostAndLoadsTheFirstProgram)
 
 TEST(Vst3ComponentHosts, ContextWithoutHostApplicationLeavesTheHostUnknown)
 {
-  vst3test::BareContext context;
+  pluginhost::BareContext context;
   IPtr<TestEffect> effect = owned(new TestEffect());
   ASSERT_EQ(effect->initialize(&context), kResultOk);
   EXPECT_EQ(effect->GetHostKind(), HostKind::NotIdentified);

@@ -1,6 +1,6 @@
 #include "vst3/CPluginFactory.h"
 
-#include "tests/vst3/Vst3TestHost.h"
+#include "tests/vst3/Vst3TestData.h"
 
 #include "base/source/fobject.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "tests/vst3/TestEffect.h"
-#include "tests/vst3/Vst3TestHost.h"
+#include "tests/vst3/Vst3TestData.h"
+#include "tools/pluginhost/Vst3HostObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,8 @@ protected:
     ASSERT_EQ(effect->setActive(true), Steinberg::kResultOk);
   }
 
-  HostApplication host{u"Test Host"};
-  ComponentHandler handler;
+  pluginhost::HostApplication host{u"Test Host"};
+  pluginhost::ComponentHandler handler;
   Steinberg::IPtr<TestEffect> effect = Steinberg::owned(new TestEffect());
 };
 

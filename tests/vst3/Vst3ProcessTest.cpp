@@ -60,8 +60,8 @@ TEST_F(Vst3Process, OnlyTheLastPointOfEachQueueIsAppliedOnceBeforeTheAudio)
 {
   Prepare(kSample32);
   effect->changes.clear();
-  vst3test::ParameterChanges changes;
-  vst3test::ParamValueQueue& gain = changes.Add(0, 0.1, 0);
+  pluginhost::ParameterChanges changes;
+  pluginhost::ParamValueQueue& gain = changes.Add(0, 0.1, 0);
   gain.points.emplace_back(100, 0.2);
   gain.points.emplace_back(200, 0.6);
   changes.Add(77, 0.5);                // no such parameter
@@ -77,11 +77,11 @@ TEST_F(Vst3Process, OnlyTheLastPointOfEachQueueIsAppliedOnceBeforeTheAudio)
 TEST_F(Vst3Process, BypassSwitchesAboveHalf)
 {
   Prepare(kSample32);
-  vst3test::ParameterChanges half;
+  pluginhost::ParameterChanges half;
   half.Add(kBypass, 0.5);
   Run(64, &half);
   EXPECT_FALSE(effect->IsBypassed());
-  vst3test::ParameterChanges more;
+  pluginhost::ParameterChanges more;
   more.Add(kBypass, 0.51);
   Run(64, &more);
   EXPECT_TRUE(effect->IsBypassed());
@@ -95,7 +95,7 @@ TEST_F(Vst3Process, BypassAndProgramReadTheLastValueSetThroughEitherPath)
 {
   Prepare(kSample32);
   const auto processed = [&](ParamID id, double value) {
-    vst3test::ParameterChanges change;
+    pluginhost::ParameterChanges change;
     change.Add(id, value);
     Run(64, &change);
   };
@@ -123,7 +123,7 @@ TEST_F(Vst3Process, BypassAndProgramReadTheLastValueSetThroughEitherPath)
   for (int i = 0; i < effect->GetParamCount(); ++i)
     vst3test::AppendDouble(bypassed, effect->GetParam(i)->Value());
   vst3test::AppendInt32(bypassed, 1);
-  vst3test::Stream stream(bypassed);
+  pluginhost::ByteStream stream(bypassed);
   ASSERT_EQ(effect->setState(&stream), kResultOk);
   EXPECT_EQ(effect->getParamNormalized(kBypass), 1.0);
   EXPECT_TRUE(effect->IsBypassed());
@@ -133,13 +133,13 @@ TEST_F(Vst3Process, ProgramChangeSelectsTheSlotByItsShare)
 {
   Prepare(kSample32);
   effect->GetParam(0)->SetPlainClamped(70.0);
-  vst3test::ParameterChanges second;
+  pluginhost::ParameterChanges second;
   second.Add(kPreset, 0.5);  // 0.5 x 2 slots: slot 1, first load captures it
   Run(64, &second);
   EXPECT_EQ(effect->GetCurrentPreset(), 1);
   EXPECT_STREQ(effect->GetPresetName(1), "user preset 1");
 
-  vst3test::ParameterChanges first;
+  pluginhost::ParameterChanges first;
   first.Add(kPreset, 0.0);
   Run(64, &first);
   EXPECT_EQ(effect->GetCurrentPreset(), 0);
@@ -148,7 +148,7 @@ TEST_F(Vst3Process, ProgramChangeSelectsTheSlotByItsShare)
   for (double beyond : {1.0, -3.0, std::numeric_limits<double>::quiet_NaN(),
                         std::numeric_limits<double>::infinity()})
   {
-    vst3test::ParameterChanges change;
+    pluginhost::ParameterChanges change;
     change.Add(kPreset, beyond);
     Run(64, &change);
     EXPECT_EQ(effect->GetCurrentPreset(), 0) << beyond;
@@ -158,7 +158,7 @@ TEST_F(Vst3Process, ProgramChangeSelectsTheSlotByItsShare)
 TEST_F(Vst3Process, NoteEventsBecomeMidiMessagesInListOrder)
 {
   Prepare(kSample32);
-  vst3test::EventList events;
+  pluginhost::EventList events;
   events.AddNoteOn(17, 2, 60, 1.0f);
   events.AddNoteOff(40, 0, 61);
   Event pressure = {};
@@ -185,10 +185,10 @@ TEST_F(Vst3Process, NoteEventsBecomeMidiMessagesInListOrder)
 
 TEST(Vst3ProcessFlavours, PluginWithoutMidiIgnoresNotes)
 {
-  vst3test::HostApplication host(u"Test Host");
+  pluginhost::HostApplication host(u"Test Host");
   IPtr<vst3test::TestEffect> effect = owned(new vst3test::TestEffect(vst3test::TestEffect::Flavour::NoMidi));
   ASSERT_EQ(effect->initialize(&host), kResultOk);
-  vst3test::EventList events;
+  pluginhost::EventList events;
   events.AddNoteOn(0, 0, 60, 1.0f);
   ProcessData data;
   data.inputEvents = &events;

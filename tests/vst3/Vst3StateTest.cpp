@@ -29,7 +29,7 @@ TEST_F(Vst3State, StateIsTheParameterBlockThenTheBypassFlag)
 {
   SetValues(12.5, 1.0, 2.0, 0.75);
   effect->SetBypassed(true);
-  vst3test::Stream stream;
+  pluginhost::ByteStream stream;
   ASSERT_EQ(effect->getState(&stream), kResultOk);
   std::vector<uint8_t> expected = Bytes(12.5, 1.0, 2.0, 0.75);
   vst3test::AppendInt32(expected, 1);
@@ -41,7 +41,7 @@ TEST_F(Vst3State, StreamWithoutTheBypassWordRestoresValuesAndReportsFailure)
   effect->SetBypassed(true);
   for (tresult endResult : {kResultFalse, kResultOk})
   {
-    vst3test::Stream stream(Bytes(40.0, 1.0, 1.0, 0.25));
+    pluginhost::ByteStream stream(Bytes(40.0, 1.0, 1.0, 0.25));
     stream.endResult = endResult;  // some streams report success with nothing read
     EXPECT_EQ(effect->setState(&stream), kResultFalse);
     EXPECT_DOUBLE_EQ(effect->GetParam(0)->Value(), 40.0);
@@ -55,7 +55,7 @@ TEST_F(Vst3State, ValueCutOffByTheEndOfTheStreamKeepsItsCurrentValue)
   SetValues(10.0, 0.0, 0.0, 0.5);
   std::vector<uint8_t> bytes = Bytes(60.0, 1.0, 2.0, 0.125);
   bytes.resize(bytes.size() - 3);
-  vst3test::Stream stream(bytes);
+  pluginhost::ByteStream stream(bytes);
   EXPECT_EQ(effect->setState(&stream), kResultFalse);
   EXPECT_DOUBLE_EQ(effect->GetParam(0)->Value(), 60.0);
   EXPECT_DOUBLE_EQ(effect->GetParam(2)->Value(), 2.0);
@@ -66,7 +66,7 @@ TEST_F(Vst3State, StreamDeliveringInPiecesIsReadWhole)
 {
   std::vector<uint8_t> bytes = Bytes(33.0, 0.0, 1.0, 0.5);
   vst3test::AppendInt32(bytes, 7);  // any non-zero flag bypasses
-  vst3test::Stream stream(bytes);
+  pluginhost::ByteStream stream(bytes);
   stream.pieceSize = 5;
   ASSERT_EQ(effect->setState(&stream), kResultOk);
   EXPECT_DOUBLE_EQ(effect->GetParam(0)->Value(), 33.0);

@@ -1,6 +1,6 @@
 #include "vst3/Vst3TextCache.h"
 
-#include "tests/vst3/Vst3TestHost.h"
+#include "tests/vst3/Vst3TestData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "tests/vst3/TestEffect.h"
-#include "tests/vst3/Vst3TestHost.h"
+#include "tests/vst3/Vst3TestData.h"
+#include "tools/pluginhost/Vst3HostObjects.h"
 
 #include "graphics/IPanelControl.h"
 #include "graphics/ISwitchControl.h"
@@ -69,7 +70,7 @@ public:
     *obj = nullptr;
     return kNoInterface;
   }
-  VST3TEST_REFCOUNT
+  PLUGINHOST_REFCOUNT
 
   struct Request
   {
@@ -98,13 +99,13 @@ public:
     *obj = nullptr;
     return kNoInterface;
   }
-  VST3TEST_REFCOUNT
+  PLUGINHOST_REFCOUNT
 
   Events popups;
 };
 
 // A component handler that also offers the host's parameter context menu.
-class MenuHandler : public ComponentHandler, public IComponentHandler3
+class MenuHandler : public pluginhost::ComponentHandler, public IComponentHandler3
 {
 public:
   IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override
@@ -173,7 +174,7 @@ protected:
     return owned(view);
   }
 
-  HostApplication host{u"Test Host"};
+  pluginhost::HostApplication host{u"Test Host"};
   MenuHandler handler;
   // Outlives the plug-in, whose editor may still be connected to it.
   IOffscreenParent record = Record();
@@ -414,7 +415,7 @@ TEST_F(Vst3View, ARightClickOnABoundControlOpensTheHostsParameterMenu)
 
 TEST_F(Vst3View, AHandlerWithoutContextMenusIsNotAsked)
 {
-  ComponentHandler plainHandler;
+  pluginhost::ComponentHandler plainHandler;
   ASSERT_EQ(effect->setComponentHandler(&plainHandler), kResultOk);
   IPtr<IPlugView> view = CreateView();
   effect->ShowHostParamMenu(1, 10, 20);

@@ -87,7 +87,7 @@ class Vst3PluginInstance final : public PluginInstance {
   SharedLibrary library;
   using ModuleExitFunction = bool (*)();
   ModuleExitFunction moduleExit = nullptr;
-  HostApplicationContext hostContext;
+  HostApplication hostContext{u"Quillwave Render Host"};
   IPtr<IPluginFactory> factory;
   IPtr<Vst::IComponent> component;
   IPtr<Vst::IAudioProcessor> processor;
@@ -98,7 +98,7 @@ class Vst3PluginInstance final : public PluginInstance {
   bool initialized = false;
   bool active = false;
   int32 sampleSize = Vst::kSample32;
-  ParameterChangeList changes;
+  ParameterChanges changes;
   struct TimedChange {
     Vst::ParamID id;
     int32 offset;
@@ -222,7 +222,7 @@ void Vst3PluginInstance::SetNormalized(int index, double normalized) {
   const Vst::ParamID id = IdOf(index);
   // As a host does: the controller's view first, then the change for the processor.
   controller->setParamNormalized(id, normalized);
-  changes.Add(id, 0, normalized);
+  changes.Add(id, normalized);
 }
 
 void Vst3PluginInstance::SetPlain(int index, double plain) {
@@ -309,7 +309,7 @@ void Vst3PluginInstance::EchoEditorEdits(bool echo) {
     return;
   }
   componentHandler.onEdit = [this](Vst::ParamID id, Vst::ParamValue value) {
-    changes.Add(id, 0, value);
+    changes.Add(id, value);
   };
 }
 
@@ -326,7 +326,7 @@ void Vst3PluginInstance::DeliverControllers(int32 frames) {
   auto later = pendingControllers.begin();
   for (TimedChange& change : pendingControllers) {
     if (change.offset < frames) {
-      changes.Add(change.id, change.offset, change.value);
+      changes.Add(change.id, change.value, change.offset);
     } else {
       change.offset -= frames;
       *later++ = change;
@@ -338,23 +338,15 @@ void Vst3PluginInstance::DeliverControllers(int32 frames) {
 bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message) {
   const int kind = message.status & 0xF0;
   if (kind == 0xB0) return QueueController(message);
-  Vst::Event event{};
-  event.sampleOffset = message.offset;
+  const auto channel = static_cast<int16>(message.status & 0x0F);
   if (kind == 0x90 && message.data2 > 0) {
-    event.type = Vst::Event::kNoteOnEvent;
-    event.noteOn.channel = static_cast<int16>(message.status & 0x0F);
-    event.noteOn.pitch = message.data1;
-    event.noteOn.velocity = static_cast<float>(message.data2) / 127.0f;
-    event.noteOn.noteId = -1;
+    events.AddNoteOn(message.offset, channel, message.data1,
+                     static_cast<float>(message.data2) / 127.0f);
   } else if (kind == 0x80 || kind == 0x90) {
-    event.type = Vst::Event::kNoteOffEvent;
-    event.noteOff.channel = static_cast<int16>(message.status & 0x0F);
-    event.noteOff.pitch = message.data1;
-    event.noteOff.noteId = -1;
+    events.AddNoteOff(message.offset, channel, message.data1, 0.0f);
   } else {
     return false;
   }
-  events.Add(event);
   return true;
 }
 
@@ -384,7 +376,7 @@ void Vst3PluginInstance::Process(const double* const* inputs, double** outputs, 
 std::vector<uint8_t> Vst3PluginInstance::SaveState() {
   ByteStream stream;
   if (component->getState(&stream) != kResultOk) return {};
-  return stream.Bytes();
+  return stream.bytes;
 }
 
 bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state) {

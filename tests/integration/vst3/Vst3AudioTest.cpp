@@ -84,9 +84,9 @@ private:
 // One block through the module with the sound's parameters on the first block.
 template <typename Sample>
 void ProcessBlock(Vst3Instance& plugin, StereoBlock<Sample>& block, bool first, double tempo,
-                  vst3test::EventList* events = nullptr)
+                  pluginhost::EventList* events = nullptr)
 {
-  vst3test::ParameterChanges changes;
+  pluginhost::ParameterChanges changes;
   if (first)
   {
     for (const auto& [id, value] : kSound)
@@ -120,7 +120,7 @@ TEST(Vst3Audio, DoublePathIsBitExactWithTheEngine)
     reference.Set(id, value);
 
   // Notes on channel 1 reach the plug-in, which acts on controllers only.
-  vst3test::EventList notes;
+  pluginhost::EventList notes;
   notes.AddNoteOn(10, 0, 60, 0.8f);
   notes.AddNoteOff(300, 0, 60);
 
@@ -222,7 +222,7 @@ TEST(Vst3Audio, BypassPassesTheInputUnchanged)
   for (int c = 0; c < 2; ++c)
     for (int t = 0; t < kBlock; ++t)
       block.in[c][t] = Signal(c, t);
-  vst3test::ParameterChanges changes;
+  pluginhost::ParameterChanges changes;
   changes.Add(4, 1.0);  // the effect switched on, then bypassed by the host
   changes.Add(kBypass, 1.0);
   AudioBusBuffers buses[2];
@@ -239,14 +239,14 @@ TEST(Vst3Audio, RestoredBypassOutlastsANewSetup)
 {
   Vst3Instance plugin;
   plugin.Start(kSample64, 48000.0, kBlock);
-  vst3test::Stream saved;
+  pluginhost::ByteStream saved;
   ASSERT_EQ(plugin.component->getState(&saved), kResultOk);
   std::vector<uint8_t> bytes = saved.bytes;
   ASSERT_EQ(bytes.size(), 180u);
   const double effectOn = 1.0;
   std::memcpy(&bytes[8 * 4], &effectOn, sizeof effectOn);  // MainFxOffOn
   bytes[176] = 1;                                          // the bypass flag
-  vst3test::Stream bypassed(bytes);
+  pluginhost::ByteStream bypassed(bytes);
   ASSERT_EQ(plugin.component->setState(&bypassed), kResultOk);
 
   plugin.component->setActive(false);

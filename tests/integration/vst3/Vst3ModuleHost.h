@@ -5,7 +5,8 @@
 // plug-in instances from its factory. HOME points at a private temporary
 // folder for the whole test run, so the plug-in never sees the user's files.
 
-#include "tests/vst3/Vst3TestHost.h"
+#include "tests/vst3/Vst3TestData.h"
+#include "tools/pluginhost/Vst3HostObjects.h"
 
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"
@@ -55,7 +56,7 @@ public:
   Steinberg::IPtr<Steinberg::Vst::IUnitInfo> units;
 
 private:
-  HostApplication host{u"Quillwave Tests"};
+  pluginhost::HostApplication host{u"Quillwave Tests"};
   bool active = false;
 };
 

@@ -50,7 +50,7 @@ std::u16string Display(IEditController* controller, ParamID id, ParamValue norma
 
 std::vector<uint8_t> SavedState(Vst3Instance& plugin)
 {
-  vst3test::Stream stream;
+  pluginhost::ByteStream stream;
   EXPECT_EQ(plugin.component->getState(&stream), kResultOk);
   return stream.bytes;
 }
@@ -58,7 +58,7 @@ std::vector<uint8_t> SavedState(Vst3Instance& plugin)
 // Changes parameters the way a host does: through one processed block.
 void Automate(Vst3Instance& plugin, std::initializer_list<std::pair<ParamID, double>> changes)
 {
-  vst3test::ParameterChanges queue;
+  pluginhost::ParameterChanges queue;
   for (const auto& change : changes)
     queue.Add(change.first, change.second);
   ProcessData data;
@@ -194,11 +194,11 @@ void ExpectStateTravelsByteForByte(const Vst3Instance& source, Vst3Instance& tar
   FUnknownPtr<Interface> from(source.component);
   FUnknownPtr<Interface> to(target.component);
   ASSERT_TRUE(from && to);
-  vst3test::Stream stream;
+  pluginhost::ByteStream stream;
   ASSERT_EQ(from->getState(&stream), kResultOk);
   stream.position = 0;
   ASSERT_EQ(to->setState(&stream), kResultOk);
-  vst3test::Stream again;
+  pluginhost::ByteStream again;
   ASSERT_EQ(to->getState(&again), kResultOk);
   EXPECT_EQ(again.bytes, stream.bytes);
 }
@@ -231,7 +231,7 @@ TEST(Vst3Plugin, StreamOfOnlyTheParameterBlockRestoresValuesButReportsFailure)
 
   Vst3Instance target;
   Automate(target, {{kBypass, 1.0}});
-  vst3test::Stream stream(block);
+  pluginhost::ByteStream stream(block);
   EXPECT_EQ(target.component->setState(&stream), kResultFalse);
   EXPECT_DOUBLE_EQ(target.controller->getParamNormalized(0), 0.25);
   EXPECT_DOUBLE_EQ(target.controller->getParamNormalized(14), 0.9);
