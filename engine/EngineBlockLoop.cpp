@@ -89,15 +89,12 @@ inline StereoPair ReadPair(const DelayPair& lines, const ReadPosition& read)
     return current + (next - current) * read.frac;
 }
 
-// Hard limit at +-1.2; NaN passes unchanged. Written so that a NaN fails
-// both comparisons and the value itself is chosen, the form the compiler
-// maps onto the processor's min and max instructions.
+// Hard limit at +-1.2; NaN passes unchanged. The processor's max and min
+// return their second operand unless the first is the larger (smaller), so
+// a NaN value is chosen.
 inline StereoPair Limit(StereoPair value)
 {
-    const StereoPair low = Broadcast(-1.2);
-    const StereoPair high = Broadcast(1.2);
-    const StereoPair raised = low > value ? low : value;
-    return high < raised ? high : raised;
+    return _mm_min_pd(Broadcast(1.2), _mm_max_pd(Broadcast(-1.2), value));
 }
 
 struct ChunkScratch {
@@ -194,7 +191,7 @@ void Back(EngineBlockJob& job, int32_t start, int32_t frames, const ChunkScratch
     const StereoPair blend = Broadcast(constants.blend);
     const StereoPair outputGain = Broadcast(constants.outputGain);
 
-    for (int32_t j = 0; j < frames; ++j) {
+    const auto finish = [&](int32_t j) {
         const StereoPair blocked = SaturatorFinish(saturator, LoadPair(scratch.shapes + 4 * j),
                                                    LoadPair(scratch.shapes + 4 * j + 2));
         StereoPair output = Broadcast(0.0);
@@ -204,7 +201,19 @@ void Back(EngineBlockJob& job, int32_t start, int32_t frames, const ChunkScratch
         } else if constexpr (kCarry != Carry::kNothing) {
             output = scratch.carry[j];
         }
-        output = Limit(output);
+        return Limit(output);
+    };
+    // Two frames at a time, so each output takes one 16-byte store per pair
+    // of frames.
+    int32_t j = 0;
+    for (; j + 2 <= frames; j += 2) {
+        const StereoPair first = finish(j);
+        const StereoPair second = finish(j + 1);
+        _mm_storeu_pd(output1 + j, _mm_unpacklo_pd(first, second));
+        _mm_storeu_pd(output2 + j, _mm_unpackhi_pd(first, second));
+    }
+    if (j < frames) {
+        const StereoPair output = finish(j);
         output1[j] = output[0];
         output2[j] = output[1];
     }
