@@ -113,6 +113,9 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
     DelayPair lines = job.delays;
     uint32_t phaseA = job.phaseA;
     uint32_t phaseB = job.phaseB;
+    // A copy the compiler can keep in registers: the delay lines' stores
+    // could otherwise alias the constants.
+    const ToneConstants toneConstants = constants.tone;
     StereoPair tone = job.memories.tone;
     StereoPair driven = job.memories.saturator.drivenInput;
     const StereoPair inputGain = Broadcast(constants.inputGain);
@@ -154,7 +157,7 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
         // The lines move on whether or not they were read or written.
         lines.readPos = (lines.readPos + 1) & lines.mask;
 
-        const StereoPair filtered = ToneFilterProcess(tone, delayed, constants.tone);
+        const StereoPair filtered = ToneFilterProcess(tone, delayed, toneConstants);
         // The saturator runs whether or not it is switched in, so its
         // memories are current when it is.
         SaturatorMemory<StereoPair> arguments{driven, {}, {}, {}, {}};
