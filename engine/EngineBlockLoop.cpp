@@ -67,7 +67,9 @@ struct ReadPosition {
 
 inline ReadPosition FindReads(const DelayPair& lines, int32_t readPos, StereoPair delay, StereoPair minimum)
 {
-    const StereoPair raised = delay >= minimum ? delay : minimum;
+    // The processor's max returns `minimum` for a NaN delay; at equality it
+    // may return the other signed zero, which leaves the position unchanged.
+    const StereoPair raised = _mm_max_pd(delay, minimum);
     const StereoPair maximum = Broadcast(static_cast<double>(lines.maxDelay));
     const StereoPair clamped = raised > maximum ? maximum : raised;
     const StereoPair position = Broadcast(static_cast<double>(lines.size + readPos)) - clamped;
