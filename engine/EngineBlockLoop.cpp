@@ -67,7 +67,9 @@ struct ReadPosition {
 
 inline ReadPosition FindReads(const DelayPair& lines, int32_t readPos, StereoPair delay, StereoPair minimum)
 {
-    const StereoPair raised = delay >= minimum ? delay : minimum;
+    // The processor's max returns `minimum` for a NaN delay; at equality it
+    // may return the other signed zero, which leaves the position unchanged.
+    const StereoPair raised = _mm_max_pd(delay, minimum);
     const StereoPair maximum = Broadcast(static_cast<double>(lines.maxDelay));
     const StereoPair clamped = raised > maximum ? maximum : raised;
     const StereoPair position = Broadcast(static_cast<double>(lines.size + readPos)) - clamped;
@@ -89,15 +91,12 @@ inline StereoPair ReadPair(const DelayPair& lines, const ReadPosition& read)
     return current + (next - current) * read.frac;
 }
 
-// Hard limit at +-1.2; NaN passes unchanged. Written so that a NaN fails
-// both comparisons and the value itself is chosen, the form the compiler
-// maps onto the processor's min and max instructions.
+// Hard limit at +-1.2; NaN passes unchanged. The processor's max and min
+// return their second operand unless the first is the larger (smaller), so
+// a NaN value is chosen.
 inline StereoPair Limit(StereoPair value)
 {
-    const StereoPair low = Broadcast(-1.2);
-    const StereoPair high = Broadcast(1.2);
-    const StereoPair raised = low > value ? low : value;
-    return high < raised ? high : raised;
+    return _mm_min_pd(Broadcast(1.2), _mm_max_pd(Broadcast(-1.2), value));
 }
 
 struct ChunkScratch {
@@ -116,6 +115,9 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
     DelayPair lines = job.delays;
     uint32_t phaseA = job.phaseA;
     uint32_t phaseB = job.phaseB;
+    // A copy the compiler can keep in registers: the delay lines' stores
+    // could otherwise alias the constants.
+    const ToneConstants toneConstants = constants.tone;
     StereoPair tone = job.memories.tone;
     StereoPair driven = job.memories.saturator.drivenInput;
     const StereoPair inputGain = Broadcast(constants.inputGain);
@@ -157,7 +159,7 @@ void Front(EngineBlockJob& job, int32_t start, int32_t frames, ChunkScratch& scr
         // The lines move on whether or not they were read or written.
         lines.readPos = (lines.readPos + 1) & lines.mask;
 
-        const StereoPair filtered = ToneFilterProcess(tone, delayed, constants.tone);
+        const StereoPair filtered = ToneFilterProcess(tone, delayed, toneConstants);
         // The saturator runs whether or not it is switched in, so its
         // memories are current when it is.
         SaturatorMemory<StereoPair> arguments{driven, {}, {}, {}, {}};
@@ -194,7 +196,7 @@ void Back(EngineBlockJob& job, int32_t start, int32_t frames, const ChunkScratch
     const StereoPair blend = Broadcast(constants.blend);
     const StereoPair outputGain = Broadcast(constants.outputGain);
 
-    for (int32_t j = 0; j < frames; ++j) {
+    const auto finish = [&](int32_t j) {
         const StereoPair blocked = SaturatorFinish(saturator, LoadPair(scratch.shapes + 4 * j),
                                                    LoadPair(scratch.shapes + 4 * j + 2));
         StereoPair output = Broadcast(0.0);
@@ -204,7 +206,19 @@ void Back(EngineBlockJob& job, int32_t start, int32_t frames, const ChunkScratch
         } else if constexpr (kCarry != Carry::kNothing) {
             output = scratch.carry[j];
         }
-        output = Limit(output);
+        return Limit(output);
+    };
+    // Two frames at a time, so each output takes one 16-byte store per pair
+    // of frames.
+    int32_t j = 0;
+    for (; j + 2 <= frames; j += 2) {
+        const StereoPair first = finish(j);
+        const StereoPair second = finish(j + 1);
+        _mm_storeu_pd(output1 + j, _mm_unpacklo_pd(first, second));
+        _mm_storeu_pd(output2 + j, _mm_unpackhi_pd(first, second));
+    }
+    if (j < frames) {
+        const StereoPair output = finish(j);
         output1[j] = output[0];
         output2[j] = output[1];
     }

@@ -74,10 +74,10 @@ inline Sample SaturatorFinish(SaturatorMemory<Sample>& memory, Sample tanhWhole,
     const Sample r = ((memory.wholeSample - y) * 0.5 + y + memory.halfSample) * 0.5;
     // The blocker's memories are flushed too: its output decays by the pole
     // in silence and would otherwise settle on a subnormal value for good.
-    // The output memory is flushed where it is read (pole x +0 is +0), off
-    // the recursion's critical path, so it holds the value before the
+    // The output memory is flushed where it is read (pole x +0 is +0), beside
+    // the recursion's multiplication, so it holds the value before the
     // flush: keep FlushTiny(dcOutput).
-    const Sample q = AddFlushed(r - memory.dcInput, memory.dcOutput, kDcBlockerPole * memory.dcOutput);
+    const Sample q = (r - memory.dcInput) + ScaledFlushed(memory.dcOutput, kDcBlockerPole * memory.dcOutput);
     memory.dcInput = FlushTiny(r);
     memory.dcOutput = q;
     memory.wholeSample = FlushTiny(y);

@@ -47,3 +47,12 @@ inline StereoPair AddFlushed(StereoPair base, StereoPair raw, StereoPair scaled)
     const StereoMask tiny = magnitude < Broadcast(0x1p-1021);
     return tiny ? base + 0.0 : base + scaled;
 }
+
+// Lane-wise ScaledFlushed (SignalGuards.h).
+inline StereoPair ScaledFlushed(StereoPair raw, StereoPair scaled)
+{
+    const StereoMask signless = StereoMask{0x7FFFFFFFFFFFFFFFLL, 0x7FFFFFFFFFFFFFFFLL};
+    const StereoPair magnitude = reinterpret_cast<StereoPair>(reinterpret_cast<StereoMask>(raw) & signless);
+    const StereoMask tiny = magnitude < Broadcast(0x1p-1021);
+    return reinterpret_cast<StereoPair>(reinterpret_cast<StereoMask>(scaled) & ~tiny);
+}
