@@ -5,10 +5,11 @@
 
 // A growable, zero-filled array of doubles. Storage comes from the allocation
 // function given to DataBufferResize and is always released with std::free.
-struct DataBuffer {
-    int32_t frames = 0;
-    int32_t channels = 0;
-    double* data = nullptr;
+struct DataBuffer
+{
+  int32_t frames = 0;
+  int32_t channels = 0;
+  double* data = nullptr;
 };
 
 // Largest frame count a buffer may hold: 256 MiB of doubles.

@@ -5,14 +5,15 @@
 #include <cstdint>
 
 // Power-of-two ring buffer of doubles with a fractional, clamped read.
-struct DelayLine {
-    double* memory = nullptr;
-    int32_t size = 0;
-    int32_t mask = 0;
-    int32_t maxDelay = 0;
-    int32_t readPos = 0;
-    int32_t writePos = 0;
-    DataBuffer* buffer = nullptr;
+struct DelayLine
+{
+  double* memory = nullptr;
+  int32_t size = 0;
+  int32_t mask = 0;
+  int32_t maxDelay = 0;
+  int32_t readPos = 0;
+  int32_t writePos = 0;
+  DataBuffer* buffer = nullptr;
 };
 
 // Longest line a setup accepts; keeps every position sum inside int32.
@@ -33,31 +34,33 @@ void DelayLineRelease(DelayLine& line);
 // delay value can index outside the memory.
 inline double DelayLineRead(const DelayLine& line, double delay)
 {
-    const double minimum = line.readPos != line.writePos ? 1.0 : 0.0;
-    double clamped = delay >= minimum ? delay : minimum;
-    if (clamped > line.maxDelay) {
-        clamped = line.maxDelay;
-    }
-    // clamped lies in [0, maxDelay] and maxDelay <= size, so the position is
-    // non-negative and below 2^31: the truncation is exact and defined.
-    const double position = static_cast<double>(line.size + line.readPos) - clamped;
-    const int32_t index = static_cast<int32_t>(position);
-    const double frac = position - index;
-    const double current = line.memory[index & line.mask];
-    const double next = line.memory[(index + 1) & line.mask];
-    return current + (next - current) * frac;
+  const double minimum = line.readPos != line.writePos ? 1.0 : 0.0;
+  double clamped = delay >= minimum ? delay : minimum;
+  if (clamped > line.maxDelay)
+  {
+    clamped = line.maxDelay;
+  }
+  // clamped lies in [0, maxDelay] and maxDelay <= size, so the position is
+  // non-negative and below 2^31: the truncation is exact and defined.
+  const double position = static_cast<double>(line.size + line.readPos) - clamped;
+  const int32_t index = static_cast<int32_t>(position);
+  const double frac = position - index;
+  const double current = line.memory[index & line.mask];
+  const double next = line.memory[(index + 1) & line.mask];
+  return current + (next - current) * frac;
 }
 
 inline void DelayLineWrite(DelayLine& line, double value)
 {
-    line.writePos = line.readPos;
-    line.memory[line.readPos] = value;
+  line.writePos = line.readPos;
+  line.memory[line.readPos] = value;
 }
 
 inline void DelayLineAdvance(DelayLine& line)
 {
-    ++line.readPos;
-    if (line.readPos == line.size) {
-        line.readPos = 0;
-    }
+  ++line.readPos;
+  if (line.readPos == line.size)
+  {
+    line.readPos = 0;
+  }
 }

@@ -35,6 +35,7 @@ int32_t EnginePerform(EngineState* state, const double* input1, const double* in
 void EngineDestroy(EngineState* state);
 
 // Lets a std::unique_ptr own a state.
-struct EngineStateDeleter {
-    void operator()(EngineState* state) const { EngineDestroy(state); }
+struct EngineStateDeleter
+{
+  void operator()(EngineState* state) const { EngineDestroy(state); }
 };

@@ -1,6 +1,7 @@
 #include "engine/EngineParameterTable.h"
 
-namespace {
+namespace
+{
 
 constexpr EngineParamDefinition kDefinitions[kEngineNumParams] = {
     {"FilterTone", 0.5, 0.0, 1.0},  // name, default, minimum, maximum
@@ -27,9 +28,9 @@ constexpr EngineParamDefinition kDefinitions[kEngineNumParams] = {
     {"zInitParams", 0.0, 0.0, 1.0},
 };
 
-} // namespace
+}  // namespace
 
 const EngineParamDefinition& EngineParamDefinitionAt(uint32_t index)
 {
-    return kDefinitions[index];
+  return kDefinitions[index];
 }

@@ -8,7 +8,7 @@
 // as 0, so no later scaling can overflow into infinity or NaN.
 inline double GuardNonFinite(double value)
 {
-    return std::fabs(value) < 0x1p1023 ? value : 0.0;
+  return std::fabs(value) < 0x1p1023 ? value : 0.0;
 }
 
 // Tiny-value flush for everything stored into a recursive memory: magnitudes
@@ -16,7 +16,7 @@ inline double GuardNonFinite(double value)
 // feedback never decays into denormal arithmetic. NaN is kept.
 inline double FlushTiny(double value)
 {
-    return std::fabs(value) < 0x1p-1021 ? 0.0 : value;
+  return std::fabs(value) < 0x1p-1021 ? 0.0 : value;
 }
 
 // base + c x FlushTiny(raw) for a positive c, given scaled = c x raw: the
@@ -24,7 +24,7 @@ inline double FlushTiny(double value)
 // it off the critical path of a recursion (c x +0 is +0).
 inline double AddFlushed(double base, double raw, double scaled)
 {
-    return std::fabs(raw) < 0x1p-1021 ? base + 0.0 : base + scaled;
+  return std::fabs(raw) < 0x1p-1021 ? base + 0.0 : base + scaled;
 }
 
 // c x FlushTiny(raw) for a positive c, given scaled = c x raw: +0 where raw
@@ -33,19 +33,21 @@ inline double AddFlushed(double base, double raw, double scaled)
 // critical path anyway.
 inline double ScaledFlushed(double raw, double scaled)
 {
-    return std::fabs(raw) < 0x1p-1021 ? 0.0 : scaled;
+  return std::fabs(raw) < 0x1p-1021 ? 0.0 : scaled;
 }
 
 // Clamp into [0, 1] with NaN kept as NaN.
 inline double ClampUnit(double value)
 {
-    if (value < 0.0) {
-        return 0.0;
-    }
-    if (value > 1.0) {
-        return 1.0;
-    }
-    return value;
+  if (value < 0.0)
+  {
+    return 0.0;
+  }
+  if (value > 1.0)
+  {
+    return 1.0;
+  }
+  return value;
 }
 
 // The low 32 bits of truncate(value), computed without a float-to-integer
@@ -54,26 +56,30 @@ inline double ClampUnit(double value)
 // have no integer part and give 0.
 inline uint32_t LowBits32OfTruncation(double value)
 {
-    if (!std::isfinite(value)) {
-        return 0;
-    }
-    constexpr double kTwoTo32 = 4294967296.0;
-    double remainder = std::fmod(std::trunc(value), kTwoTo32);
-    if (remainder < 0.0) {
-        remainder += kTwoTo32;
-    }
-    return static_cast<uint32_t>(remainder);
+  if (!std::isfinite(value))
+  {
+    return 0;
+  }
+  constexpr double kTwoTo32 = 4294967296.0;
+  double remainder = std::fmod(std::trunc(value), kTwoTo32);
+  if (remainder < 0.0)
+  {
+    remainder += kTwoTo32;
+  }
+  return static_cast<uint32_t>(remainder);
 }
 
 // truncate(value) limited to [0, limit]; NaN and negative values give 0,
 // +infinity gives limit.
 inline int32_t TruncateToRange(double value, int32_t limit)
 {
-    if (!(value > 0.0)) {
-        return 0;
-    }
-    if (value >= static_cast<double>(limit)) {
-        return limit;
-    }
-    return static_cast<int32_t>(value);
+  if (!(value > 0.0))
+  {
+    return 0;
+  }
+  if (value >= static_cast<double>(limit))
+  {
+    return limit;
+  }
+  return static_cast<int32_t>(value);
 }

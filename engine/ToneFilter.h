@@ -6,11 +6,12 @@
 // Tone control: a topology-preserving one-pole low-pass whose output is mixed
 // into a low-pass or a high-pass response, faded against the unfiltered
 // signal around the middle of the control so it passes through flat.
-struct ToneConstants {
-    double k = 0.0;           // tan(pi x cutoff / sample rate)
-    double onePlusK = 1.0;
-    double highPass = 0.0;    // 1 in high-pass mode, 0 in low-pass mode
-    double fade = 1.0;        // weight of the filtered response
+struct ToneConstants
+{
+  double k = 0.0;  // tan(pi x cutoff / sample rate)
+  double onePlusK = 1.0;
+  double highPass = 0.0;  // 1 in high-pass mode, 0 in low-pass mode
+  double fade = 1.0;      // weight of the filtered response
 };
 
 // Constants for tone position t (0.1 to 0.9). k is 0 unless the sample rate
@@ -27,7 +28,8 @@ ToneConstants ToneConstantsFor(double tonePosition, double sampleRate);
 template <typename Sample>
 inline Sample ToneFilterProcess(Sample& state, Sample input, const ToneConstants& tone)
 {
-    const Sample lp = tone.onePlusK != 0.0 ? AddFlushed(tone.k * input, state, state) / tone.onePlusK : Sample{};
-    state = tone.k * (input - lp) + lp;
-    return ((input - lp - lp) * tone.highPass + lp - input) * tone.fade + input;
+  const Sample lp =
+      tone.onePlusK != 0.0 ? AddFlushed(tone.k * input, state, state) / tone.onePlusK : Sample{};
+  state = tone.k * (input - lp) + lp;
+  return ((input - lp - lp) * tone.highPass + lp - input) * tone.fade + input;
 }

@@ -4,8 +4,8 @@
 
 void TanhArray(double* values, int32_t count)
 {
-    static const auto tanhArray =
-        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? PolynomialTanhArrayAvx2
-                                                                        : PolynomialTanhArraySse2;
-    tanhArray(values, count);
+  static const auto tanhArray = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")
+                                    ? PolynomialTanhArrayAvx2
+                                    : PolynomialTanhArraySse2;
+  tanhArray(values, count);
 }

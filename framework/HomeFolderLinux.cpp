@@ -20,8 +20,8 @@ std::string PasswordDatabaseHome()
   std::vector<char> buffer(static_cast<size_t>(size));
   passwd record{};
   passwd* result = nullptr;
-  if (getpwuid_r(getuid(), &record, buffer.data(), buffer.size(), &result) != 0 || result == nullptr ||
-      result->pw_dir == nullptr)
+  if (getpwuid_r(getuid(), &record, buffer.data(), buffer.size(), &result) != 0 ||
+      result == nullptr || result->pw_dir == nullptr)
   {
     return {};
   }

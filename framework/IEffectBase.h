@@ -11,9 +11,9 @@
 #include "framework/IParameter.h"
 #include "framework/IPresetSlot.h"
 #include "framework/IStateChunk.h"
-#include "framework/ParamChange.h"
 #include "framework/ISysExMessage.h"
 #include "framework/ITransportInfo.h"
+#include "framework/ParamChange.h"
 #include "framework/PluginApi.h"
 
 #include <algorithm>

@@ -29,8 +29,10 @@ void IEffectBase::ResizeBlock(int frames)
   std::vector<std::vector<double>> outputScratch;
   try
   {
-    inputScratch.assign(inputChannels.size(), std::vector<double>(static_cast<size_t>(frames), 0.0));
-    outputScratch.assign(outputChannels.size(), std::vector<double>(static_cast<size_t>(frames), 0.0));
+    inputScratch.assign(inputChannels.size(),
+                        std::vector<double>(static_cast<size_t>(frames), 0.0));
+    outputScratch.assign(outputChannels.size(),
+                         std::vector<double>(static_cast<size_t>(frames), 0.0));
   }
   catch (const std::bad_alloc&)
   {
@@ -179,7 +181,8 @@ void IEffectBase::ProcessPiece(int offset, int frames, FloatOutput mode)
     }
   }
   for (IOutputChannel& output : outputChannels)
-    *output.data = output.connected && output.hostBuffer ? output.hostBuffer + offset : output.scratch.data();
+    *output.data =
+        output.connected && output.hostBuffer ? output.hostBuffer + offset : output.scratch.data();
 
   if (IsBypassed())
   {

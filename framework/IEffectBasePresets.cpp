@@ -46,7 +46,8 @@ bool IEffectBase::StateMatches(const uint8_t* data, int start)
 {
   IMutexLock lock(mutex);
   bool matches = true;
-  const uint8_t* stored = data + static_cast<ptrdiff_t>(start) * static_cast<ptrdiff_t>(sizeof(double));
+  const uint8_t* stored =
+      data + static_cast<ptrdiff_t>(start) * static_cast<ptrdiff_t>(sizeof(double));
   for (size_t i = 0; i < params.size(); ++i)
   {
     double storedValue = 0.0;
@@ -83,9 +84,10 @@ bool IEffectBase::LoadPreset(int index)
   if (!slot->initialised)
   {
     slot->initialised = true;
-    const auto userPresets = std::count_if(presets.begin(), presets.end(), [](const IPresetSlot& s) {
-      return std::strstr(s.name, kUserPresetName) != nullptr;
-    });
+    const auto userPresets =
+        std::count_if(presets.begin(), presets.end(), [](const IPresetSlot& s) {
+          return std::strstr(s.name, kUserPresetName) != nullptr;
+        });
     char name[IPresetSlot::kNameSize];
     std::snprintf(name, sizeof name, "%s %d", kUserPresetName, static_cast<int>(userPresets) + 1);
     slot->SetName(name);

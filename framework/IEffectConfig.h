@@ -15,7 +15,7 @@ struct IEffectConfig
   const char* makerName = "";
   int32_t uniqueId = 0;  // four-character code, see FourCharCode
   int32_t makerId = 0;
-  int32_t version = 0;   // major in bits 16..31, minor 8..15, revision 0..7
+  int32_t version = 0;  // major in bits 16..31, minor 8..15, revision 0..7
   PluginApi pluginApi = PluginApi::VST2;
   bool isInstrument = false;
   bool doesMidi = true;

@@ -24,7 +24,8 @@ public:
   void InitDouble(const char* name, double defaultValue, double min, double max, double step,
                   const char* label = "", const char* group = "", double shape = 1.0);
   // 0..1 in steps of 1, shown as "off" and "on".
-  void InitBool(const char* name, bool defaultValue, const char* label = "", const char* group = "");
+  void InitBool(const char* name, bool defaultValue, const char* label = "",
+                const char* group = "");
   void InitInt(const char* name, int defaultValue, int min, int max, const char* label = "",
                const char* group = "");
   // 0..count - 1 in steps of 1; the caller names the values with AddDisplayText.

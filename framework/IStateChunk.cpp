@@ -6,7 +6,8 @@
 
 // The chunk layout is little-endian; copying host-order bytes is only right on
 // a little-endian host.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "state chunks assume a little-endian host");
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "state chunks assume a little-endian host");
 
 IStateChunk::~IStateChunk()
 {

@@ -6,6 +6,7 @@
 #if defined(__GNUC__)
 __attribute__((format(printf, 2, 3)))
 #endif
-inline void ITrace(const char* /*function*/, const char* /*format*/, ...)
+inline void
+ITrace(const char* /*function*/, const char* /*format*/, ...)
 {
 }

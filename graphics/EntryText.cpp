@@ -6,7 +6,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 bool IsDigit(char c)
 {
@@ -21,8 +22,8 @@ std::string FormatEntryValue(double value, int precision)
   char text[400];
   const double shown = precision > 0 ? value : std::trunc(value);
   // Adding 0.0 turns -0 into 0, as a whole-number format would show it.
-  const auto result = std::to_chars(text, text + sizeof text, shown + 0.0,
-                                    std::chars_format::fixed, precision > 0 ? precision : 0);
+  const auto result = std::to_chars(text, text + sizeof text, shown + 0.0, std::chars_format::fixed,
+                                    precision > 0 ? precision : 0);
   if (result.ec != std::errc())
     return {};
   return std::string(text, result.ptr);

@@ -10,7 +10,7 @@ class RasterBitmap;
 struct IBitmapStrip
 {
   RasterBitmap* bitmap = nullptr;
-  int32_t width = 0;   // of the whole image
+  int32_t width = 0;  // of the whole image
   int32_t height = 0;
   int32_t frameCount = 1;
   bool horizontal = false;

@@ -24,5 +24,8 @@ struct IColour
   }
 
 private:
-  static uint32_t Channel(int32_t value) { return static_cast<uint32_t>(std::clamp(value, 0, 255)); }
+  static uint32_t Channel(int32_t value)
+  {
+    return static_cast<uint32_t>(std::clamp(value, 0, 255));
+  }
 };

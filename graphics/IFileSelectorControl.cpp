@@ -5,9 +5,8 @@
 
 IFileSelectorControl::IFileSelectorControl(IEffectBase* plugin, const IRectangle& rect,
                                            int paramIndex, const IBitmapStrip& strip,
-                                           IFileAction action, const char* folder,
-                                           const char* file, const char* extensions,
-                                           const IBlend& blend)
+                                           IFileAction action, const char* folder, const char* file,
+                                           const char* extensions, const IBlend& blend)
     : IControl(plugin, rect, paramIndex, blend),
       strip(strip),
       folder(folder ? folder : ""),

@@ -100,9 +100,9 @@ void IGraphics::ApplyParameterFromPlugin(int index, double value, bool isNormali
 IBitmapControl* IGraphics::AttachBackground(int resourceId, const char* name)
 {
   const IBitmapStrip strip = LoadBitmapStrip(resourceId, name, 1);
-  auto background = std::make_unique<IBitmapControl>(
-      plugin, IRectangle{0, 0, strip.width, strip.height}, -1, strip,
-      IBlend{IBlendMethod::Opaque, 1.0f});
+  auto background =
+      std::make_unique<IBitmapControl>(plugin, IRectangle{0, 0, strip.width, strip.height}, -1,
+                                       strip, IBlend{IBlendMethod::Opaque, 1.0f});
   IBitmapControl* attached = background.get();
   controls.insert(controls.begin(), std::move(background));
   return attached;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "framework/IPluginEditor.h"
 #include "graphics/IBitmapStrip.h"
 #include "graphics/IBlend.h"
 #include "graphics/IColour.h"
 #include "graphics/IFileAction.h"
 #include "graphics/IMouseModifiers.h"
-#include "framework/IPluginEditor.h"
 #include "graphics/IRectangle.h"
 #include "graphics/ITextStyle.h"
 

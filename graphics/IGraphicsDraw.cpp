@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 BlendMode RasterMode(const IBlend* blend)
 {
@@ -17,10 +18,14 @@ BlendMode RasterMode(const IBlend* blend)
     return kBlendSourceAlpha | kBlendCopy;
   switch (blend->method)
   {
-    case IBlendMethod::Opaque: return kBlendCopy;
-    case IBlendMethod::Add: return kBlendSourceAlpha | kBlendAdd;
-    case IBlendMethod::ColourDodge: return kBlendSourceAlpha | kBlendColourDodge;
-    case IBlendMethod::None: break;
+    case IBlendMethod::Opaque:
+      return kBlendCopy;
+    case IBlendMethod::Add:
+      return kBlendSourceAlpha | kBlendAdd;
+    case IBlendMethod::ColourDodge:
+      return kBlendSourceAlpha | kBlendColourDodge;
+    case IBlendMethod::None:
+      break;
   }
   return kBlendSourceAlpha | kBlendCopy;
 }
@@ -106,12 +111,17 @@ bool IGraphics::DrawStyledText(ITextStyle& style, const char* text, IRectangle& 
   const int textHeight = extent.bottom - extent.top;
   switch (style.align)
   {
-    case ITextAlign::Left: rect.right = rect.left + textWidth; break;
-    case ITextAlign::Centre:
-      rect.left = TruncateToInt((static_cast<double>(rect.left) + rect.right) * 0.5) - textWidth / 2;
+    case ITextAlign::Left:
       rect.right = rect.left + textWidth;
       break;
-    case ITextAlign::Right: rect.left = rect.right - textWidth; break;
+    case ITextAlign::Centre:
+      rect.left =
+          TruncateToInt((static_cast<double>(rect.left) + rect.right) * 0.5) - textWidth / 2;
+      rect.right = rect.left + textWidth;
+      break;
+    case ITextAlign::Right:
+      rect.left = rect.right - textWidth;
+      break;
   }
   rect.bottom = rect.top + textHeight;
   return true;

@@ -9,7 +9,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 bool IsList(const IParameter& parameter)
 {

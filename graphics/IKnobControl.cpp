@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 bool FineAdjustment(const IMouseModifiers& modifiers)
 {

@@ -38,10 +38,17 @@ std::string IMenu::ShownText(int index) const
   const char* format = nullptr;
   switch (prefix)
   {
-    case IMenuPrefix::OneDigit: format = "%1d: %s"; break;
-    case IMenuPrefix::TwoDigits: format = "%02d: %s"; break;
-    case IMenuPrefix::ThreeDigits: format = "%03d: %s"; break;
-    case IMenuPrefix::None: return item->text;
+    case IMenuPrefix::OneDigit:
+      format = "%1d: %s";
+      break;
+    case IMenuPrefix::TwoDigits:
+      format = "%02d: %s";
+      break;
+    case IMenuPrefix::ThreeDigits:
+      format = "%03d: %s";
+      break;
+    case IMenuPrefix::None:
+      return item->text;
   }
   if (!format)
     return item->text;

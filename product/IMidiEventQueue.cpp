@@ -17,7 +17,8 @@ int32_t RoundUpToGranule(int32_t count)
   {
     return kGrowthGranule;
   }
-  constexpr int64_t kLargest = std::numeric_limits<int32_t>::max() / kGrowthGranule * kGrowthGranule;
+  constexpr int64_t kLargest =
+      std::numeric_limits<int32_t>::max() / kGrowthGranule * kGrowthGranule;
   const int64_t rounded =
       (static_cast<int64_t>(count) + kGrowthGranule - 1) / kGrowthGranule * kGrowthGranule;
   return static_cast<int32_t>(std::min(rounded, kLargest));
@@ -40,7 +41,8 @@ bool IMidiEventQueue::Add(const IMidiMessage& message)
     }
     else
     {
-      const int64_t grown = growStep > 0 ? static_cast<int64_t>(growStep) * (capacity / growStep + 1) : 0;
+      const int64_t grown =
+          growStep > 0 ? static_cast<int64_t>(growStep) * (capacity / growStep + 1) : 0;
       if (grown <= capacity || grown > std::numeric_limits<int32_t>::max() ||
           !Reallocate(static_cast<int32_t>(grown)))
       {

@@ -40,7 +40,8 @@ void IPopupMenu_PresetSelector::OnMouseDown(int, int, const IMouseModifiers&)
     {
       menu.SetChosenItem(-1);
     }
-    const int32_t number = ChosenNumber(graphics->ShowPopupMenu(MenuOf(PresetMenu::Main), GetRect()));
+    const int32_t number =
+        ChosenNumber(graphics->ShowPopupMenu(MenuOf(PresetMenu::Main), GetRect()));
     if (number >= 0)
     {
       Select(number);

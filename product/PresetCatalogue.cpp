@@ -31,9 +31,12 @@ constexpr std::array<MenuRecord, kPresetMenuCount> kMenus = {{
     {"Factory > Chorus", 2, 6},
     {"Factory > Flanger", 8, 6},
     {"User > User Bank A", kPresetUserFirstNumber, kPresetUserSlotsPerBank},
-    {"User > User Bank B", kPresetUserFirstNumber + kPresetUserSlotsPerBank, kPresetUserSlotsPerBank},
-    {"User > User Bank C", kPresetUserFirstNumber + 2 * kPresetUserSlotsPerBank, kPresetUserSlotsPerBank},
-    {"User > User Bank D", kPresetUserFirstNumber + 3 * kPresetUserSlotsPerBank, kPresetUserSlotsPerBank},
+    {"User > User Bank B", kPresetUserFirstNumber + kPresetUserSlotsPerBank,
+     kPresetUserSlotsPerBank},
+    {"User > User Bank C", kPresetUserFirstNumber + 2 * kPresetUserSlotsPerBank,
+     kPresetUserSlotsPerBank},
+    {"User > User Bank D", kPresetUserFirstNumber + 3 * kPresetUserSlotsPerBank,
+     kPresetUserSlotsPerBank},
 }};
 
 const MenuRecord& Menu(PresetMenu menu)

@@ -48,7 +48,8 @@ std::string PresetLibraryPath(int32_t number)
 {
   const std::string folder = PresetLibraryFolder();
   const std::string file = PresetCatalogueFile(number);
-  const std::string library = file.rfind(kFactoryFolder, 0) == 0 ? FactoryLibraryFolder(folder) : folder;
+  const std::string library =
+      file.rfind(kFactoryFolder, 0) == 0 ? FactoryLibraryFolder(folder) : folder;
   if (library.empty())
   {
     return {};

@@ -16,7 +16,8 @@ PresetLibrarySnapshot PresetLibrarySnapshot::Read()
   PresetLibrarySnapshot snapshot;
   for (int32_t number = kPresetCatalogueFirstFile; number <= kPresetCatalogueLastFile; ++number)
   {
-    PresetLibraryEntry& entry = snapshot.entries[static_cast<size_t>(number - kPresetCatalogueFirstFile)];
+    PresetLibraryEntry& entry =
+        snapshot.entries[static_cast<size_t>(number - kPresetCatalogueFirstFile)];
     entry.path = PresetLibraryPath(number);
     if (entry.path.empty())
     {
@@ -34,11 +35,13 @@ const PresetLibraryEntry* PresetLibrarySnapshot::Find(int32_t number) const
   {
     return nullptr;
   }
-  const PresetLibraryEntry& entry = entries[static_cast<size_t>(number - kPresetCatalogueFirstFile)];
+  const PresetLibraryEntry& entry =
+      entries[static_cast<size_t>(number - kPresetCatalogueFirstFile)];
   return entry.path.empty() ? nullptr : &entry;
 }
 
-void PresetLibrarySnapshot::Remember(const std::string& path, const std::optional<std::string>& line)
+void PresetLibrarySnapshot::Remember(const std::string& path,
+                                     const std::optional<std::string>& line)
 {
   if (path.empty())
   {

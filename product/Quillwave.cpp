@@ -54,17 +54,17 @@ EngineState* CreateEngine(double sampleRate)
 }  // namespace
 
 Quillwave::Quillwave(QuillwaveBinding::HostContext host, void* moduleInstance)
-    : QuillwaveBinding(QuillwaveConfig(), host)
-    , midiQueue(kMidiQueueCapacity)
-    , engine(CreateEngine(GetSampleRate()))
-    , libraryFolder(PresetLibraryFolder())
-    , presetLibrary(PresetLibrarySnapshot::Read())
+    : QuillwaveBinding(QuillwaveConfig(), host),
+      midiQueue(kMidiQueueCapacity),
+      engine(CreateEngine(GetSampleRate())),
+      libraryFolder(PresetLibraryFolder()),
+      presetLibrary(PresetLibrarySnapshot::Read())
 {
   for (int i = 0; i < kParamCount; ++i)
   {
     const EngineParamInfo& info = engine->params[i];
-    GetParam(i)->InitDouble(info.name, info.defaultValue, info.min, info.max, kParameterStep, info.units, "",
-                            1.0);
+    GetParam(i)->InitDouble(info.name, info.defaultValue, info.min, info.max, kParameterStep,
+                            info.units, "", 1.0);
   }
   BuildEditor(moduleInstance);
   CaptureInitPreset();
@@ -120,9 +120,15 @@ void Quillwave::OnParameterChanged(int index)
   EngineSetParameter(engine.get(), static_cast<uint32_t>(index), param->Value());
   switch (index)
   {
-    case kPresetBackward: OnStepParameter(index, -1.0); break;
-    case kPresetForward: OnStepParameter(index, 1.0); break;
-    case kPresetSelector: SelectPreset(IsUserAction(kPresetSelector)); break;
+    case kPresetBackward:
+      OnStepParameter(index, -1.0);
+      break;
+    case kPresetForward:
+      OnStepParameter(index, 1.0);
+      break;
+    case kPresetSelector:
+      SelectPreset(IsUserAction(kPresetSelector));
+      break;
     // Only a file selector reporting its own dialog loads or saves: automation
     // and restored state must never rewrite or re-read a preset file.
     case kPresetLoad:
@@ -137,7 +143,8 @@ void Quillwave::OnParameterChanged(int index)
         SavePresetFile(editorView->SaveSelectorFile());
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -261,7 +268,8 @@ void Quillwave::LoadPresetFile(const std::string& path)
   ApplyPresetValues(PresetValuesOfLine(line), PresetDisplayName(path));
 }
 
-void Quillwave::ApplyPresetValues(const std::optional<PresetReadValues>& values, const std::string& displayName)
+void Quillwave::ApplyPresetValues(const std::optional<PresetReadValues>& values,
+                                  const std::string& displayName)
 {
   if (!values)
   {
@@ -274,7 +282,8 @@ void Quillwave::ApplyPresetValues(const std::optional<PresetReadValues>& values,
     {
       continue;
     }
-    ChangeParameter(kPresetElements[i].paramIndex, *value, ParamForm::Plain, ParamSource::PresetFile);
+    ChangeParameter(kPresetElements[i].paramIndex, *value, ParamForm::Plain,
+                    ParamSource::PresetFile);
   }
   ShowPresetName(displayName);
 }

@@ -71,7 +71,8 @@ private:
   void SavePresetFile(const std::string& path);
   // Applies the values a preset file held (none: nothing changes) and shows
   // its name.
-  void ApplyPresetValues(const std::optional<PresetReadValues>& values, const std::string& displayName);
+  void ApplyPresetValues(const std::optional<PresetReadValues>& values,
+                         const std::string& displayName);
   void ShowPresetName(const std::string& displayName);
   // Sets a parameter's plain value (limited to its range) and the engine's copy,
   // without the change hook or a host notification.

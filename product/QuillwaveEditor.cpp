@@ -33,18 +33,22 @@ struct EditorImage
 };
 
 constexpr EditorImage kBackgroundImage{101, "resources/img/qv_background_0002.png", 1, 1000, 1000};
-constexpr EditorImage kBackwardImage{102, "resources/img/qv_button_preset_backward_0001.png", 1, 20, 25};
-constexpr EditorImage kForwardImage{103, "resources/img/qv_button_preset_forward_0001.png", 1, 20, 25};
+constexpr EditorImage kBackwardImage{102, "resources/img/qv_button_preset_backward_0001.png", 1, 20,
+                                     25};
+constexpr EditorImage kForwardImage{103, "resources/img/qv_button_preset_forward_0001.png", 1, 20,
+                                    25};
 constexpr EditorImage kLoadImage{104, "resources/img/qv_button_preset_load_0001.png", 1, 40, 25};
 constexpr EditorImage kSaveImage{105, "resources/img/qv_button_preset_save_0001.png", 1, 40, 25};
 constexpr EditorImage kHeaderImage{106, "resources/img/qv_panel_header_0002.png", 1, 500, 30};
-constexpr EditorImage kShadowImage{107, "resources/img/qv_panel_rack4hu_shadow_0001.png", 1, 500, 410};
+constexpr EditorImage kShadowImage{107, "resources/img/qv_panel_rack4hu_shadow_0001.png", 1, 500,
+                                   410};
 constexpr EditorImage kInputModeImage{108, "resources/img/qv_button_0015.png", 4, 40, 160};
 constexpr EditorImage kOnOffImage{109, "resources/img/qv_button_0030_white.png", 2, 26, 52};
 constexpr EditorImage kModeImage{110, "resources/img/qv_button_0042.png", 2, 40, 80};
 constexpr EditorImage kVioletKnobImage{111, "resources/img/qv_knob_0018_violet.png", 99, 40, 3960};
 constexpr EditorImage kWhiteKnobImage{112, "resources/img/qv_knob_0019_white.png", 99, 40, 3960};
-constexpr EditorImage kFrontPanelImage{113, "resources/img/qv_panel_quillwave_0001.png", 1, 450, 360};
+constexpr EditorImage kFrontPanelImage{113, "resources/img/qv_panel_quillwave_0001.png", 1, 450,
+                                       360};
 constexpr EditorImage kSmallKnobImage{114, "resources/img/qv_knob_0022_violet.png", 99, 20, 1980};
 
 constexpr const char* kInitialPresetName = "< Presets Library >";
@@ -130,7 +134,8 @@ QuillwaveEditor::QuillwaveEditor(IEffectBase& plugin, void* moduleInstance)
     controls[static_cast<size_t>(position)] = attached;
     return attached;
   };
-  const auto bitmap = [&](QuillwaveControl position, int32_t x, int32_t y, const LoadedImage& image) {
+  const auto bitmap = [&](QuillwaveControl position, int32_t x, int32_t y,
+                          const LoadedImage& image) {
     attach(position, std::make_unique<IBitmapControl>(&plugin, At(x, y, image), -1, image.strip,
                                                       kControlBlend));
   };
@@ -147,8 +152,9 @@ QuillwaveEditor::QuillwaveEditor(IEffectBase& plugin, void* moduleInstance)
   };
   const auto stepButton = [&](QuillwaveControl position, int32_t x, int32_t y, EngineParam param,
                               const LoadedImage& image) {
-    return attach(position, std::make_unique<QuillwaveEditorStepButton>(&plugin, At(x, y, image), Param(param),
-                                                                        image.strip, kControlBlend));
+    return attach(position, std::make_unique<QuillwaveEditorStepButton>(&plugin, At(x, y, image),
+                                                                        Param(param), image.strip,
+                                                                        kControlBlend));
   };
   const auto fileSelector = [&](QuillwaveControl position, int32_t x, int32_t y, EngineParam param,
                                 const LoadedImage& image, IFileAction action) {
@@ -177,14 +183,16 @@ QuillwaveEditor::QuillwaveEditor(IEffectBase& plugin, void* moduleInstance)
   presetName = attach(QuillwaveControl::PresetName,
                       std::make_unique<ITextControl>(&plugin, kPresetNameArea, PresetNameStyle(),
                                                      kInitialPresetName));
-  presetMenu =
-      attach(QuillwaveControl::PresetMenu, std::make_unique<IPopupMenu_PresetSelector>(&plugin, kPresetStrip));
+  presetMenu = attach(QuillwaveControl::PresetMenu,
+                      std::make_unique<IPopupMenu_PresetSelector>(&plugin, kPresetStrip));
   previousButton = stepButton(QuillwaveControl::PreviousPreset, 40, 40, kPresetBackward, backward);
   nextButton = stepButton(QuillwaveControl::NextPreset, 440, 40, kPresetForward, forward);
   bitmap(QuillwaveControl::LoadImage, 0, 40, load);
   bitmap(QuillwaveControl::SaveImage, 460, 40, save);
-  loadSelector = fileSelector(QuillwaveControl::LoadSelector, 0, 40, kPresetLoad, load, IFileAction::Open);
-  saveSelector = fileSelector(QuillwaveControl::SaveSelector, 460, 40, kPresetSave, save, IFileAction::Save);
+  loadSelector =
+      fileSelector(QuillwaveControl::LoadSelector, 0, 40, kPresetLoad, load, IFileAction::Open);
+  saveSelector =
+      fileSelector(QuillwaveControl::SaveSelector, 460, 40, kPresetSave, save, IFileAction::Save);
 
   graphics = owned.get();
   plugin.AttachEditor(owned.release());
@@ -225,11 +233,17 @@ bool QuillwaveEditor::DeliversUserAction(int index) const
 {
   switch (index)
   {
-    case kPresetLoad: return loadSelector->DeliversDialogResult();
-    case kPresetSave: return saveSelector->DeliversDialogResult();
-    case kPresetBackward: return previousButton->DeliversPress();
-    case kPresetForward: return nextButton->DeliversPress();
-    case kPresetSelector: return presetMenu->DeliversChoice();
-    default: return false;
+    case kPresetLoad:
+      return loadSelector->DeliversDialogResult();
+    case kPresetSave:
+      return saveSelector->DeliversDialogResult();
+    case kPresetBackward:
+      return previousButton->DeliversPress();
+    case kPresetForward:
+      return nextButton->DeliversPress();
+    case kPresetSelector:
+      return presetMenu->DeliversChoice();
+    default:
+      return false;
   }
 }

@@ -56,8 +56,8 @@ bool ClipBlit(const RasterBitmap& destination, const RasterBitmap& source, int x
   sb = std::min<std::int64_t>(sb, destination.Height() + sy - dy);
   if (sx >= sr || sy >= sb)
     return false;
-  area = {static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(sx), static_cast<int>(sy),
-          static_cast<int>(sr - sx), static_cast<int>(sb - sy)};
+  area = {static_cast<int>(dx), static_cast<int>(dy),      static_cast<int>(sx),
+          static_cast<int>(sy), static_cast<int>(sr - sx), static_cast<int>(sb - sy)};
   return true;
 }
 
@@ -120,10 +120,11 @@ void BlendArea(const RasterBitmap& destination, const RasterBitmap& source, cons
     }
     return;
   }
-  ForEachRow(destination, source, area, [&kernel](std::uint32_t* d, const std::uint32_t* s, int columns) {
-    for (int column = 0; column < columns; ++column)
-      d[column] = kernel(s[column], d[column]);
-  });
+  ForEachRow(destination, source, area,
+             [&kernel](std::uint32_t* d, const std::uint32_t* s, int columns) {
+               for (int column = 0; column < columns; ++column)
+                 d[column] = kernel(s[column], d[column]);
+             });
 }
 
 // The opaque copy at full weight: whole rows.
@@ -145,90 +146,93 @@ void BlendPlain(const RasterBitmap& destination, const RasterBitmap& source, con
 {
   switch (operation)
   {
-  case kBlendCopy:
-    if (w <= 0)
-      return;
-    if (w == 256)
-    {
-      CopyRows(destination, source, area);
-      return;
-    }
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) {
-        const int sc = PixelChannel(s, c);
-        return sc + (dc - sc) * (256 - w) / 256;
+    case kBlendCopy:
+      if (w <= 0)
+        return;
+      if (w == 256)
+      {
+        CopyRows(destination, source, area);
+        return;
+      }
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return MapChannels(d, [&](int c, int dc) {
+          const int sc = PixelChannel(s, c);
+          return sc + (dc - sc) * (256 - w) / 256;
+        });
       });
-    });
-    return;
-  case kBlendAdd:
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return dc + PixelChannel(s, c) * w / 256; });
-    });
-    return;
-  case kBlendColourDodge:
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return DodgeChannel(dc, PixelChannel(s, c) * w / 256); });
-    });
-    return;
-  case kBlendMultiply:
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return MultiplyChannel(dc, PixelChannel(s, c), w); });
-    });
-    return;
-  case kBlendOverlay:
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return OverlayChannel(dc, PixelChannel(s, c), w); });
-    });
-    return;
-  case kBlendHsvAdjust:
-    BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
-      return RasterHsvAdjust(d, s, w) | (s & 0xFF000000u);
-    });
-    return;
-  default:
-    return;
+      return;
+    case kBlendAdd:
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return MapChannels(d, [&](int c, int dc) { return dc + PixelChannel(s, c) * w / 256; });
+      });
+      return;
+    case kBlendColourDodge:
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return MapChannels(
+            d, [&](int c, int dc) { return DodgeChannel(dc, PixelChannel(s, c) * w / 256); });
+      });
+      return;
+    case kBlendMultiply:
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return MapChannels(
+            d, [&](int c, int dc) { return MultiplyChannel(dc, PixelChannel(s, c), w); });
+      });
+      return;
+    case kBlendOverlay:
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return MapChannels(
+            d, [&](int c, int dc) { return OverlayChannel(dc, PixelChannel(s, c), w); });
+      });
+      return;
+    case kBlendHsvAdjust:
+      BlendArea(destination, source, area, [w](std::uint32_t s, std::uint32_t d) {
+        return RasterHsvAdjust(d, s, w) | (s & 0xFF000000u);
+      });
+      return;
+    default:
+      return;
   }
 }
 
 // The modes weighted by source alpha, at integer weight w (w != 0).
-void BlendWeighted(const RasterBitmap& destination, const RasterBitmap& source, const BlitArea& area,
-                   BlendMode operation, int w)
+void BlendWeighted(const RasterBitmap& destination, const RasterBitmap& source,
+                   const BlitArea& area, BlendMode operation, int w)
 {
   switch (operation)
   {
-  case kBlendCopy:
-    // The editor's usual blit; its row function reads each group of pixels
-    // before writing it, which is safe whenever the walk goes forward.
-    if (w == 256 && !WalkBackward(destination, source, area))
-    {
-      ForEachRow(destination, source, area, SourceAlphaCopyRow);
+    case kBlendCopy:
+      // The editor's usual blit; its row function reads each group of pixels
+      // before writing it, which is safe whenever the walk goes forward.
+      if (w == 256 && !WalkBackward(destination, source, area))
+      {
+        ForEachRow(destination, source, area, SourceAlphaCopyRow);
+        return;
+      }
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaCopy(s, d, w); });
       return;
-    }
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaCopy(s, d, w); });
-    return;
-  case kBlendAdd:
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaAdd(s, d, w); });
-    return;
-  case kBlendColourDodge:
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaDodge(s, d, w); });
-    return;
-  case kBlendMultiply:
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaMultiply(s, d, w); });
-    return;
-  case kBlendOverlay:
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaOverlay(s, d, w); });
-    return;
-  case kBlendHsvAdjust:
-    BlendArea(destination, source, area,
-              [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaHsvAdjust(s, d, w); });
-    return;
-  default:
-    return;
+    case kBlendAdd:
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaAdd(s, d, w); });
+      return;
+    case kBlendColourDodge:
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaDodge(s, d, w); });
+      return;
+    case kBlendMultiply:
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaMultiply(s, d, w); });
+      return;
+    case kBlendOverlay:
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaOverlay(s, d, w); });
+      return;
+    case kBlendHsvAdjust:
+      BlendArea(destination, source, area,
+                [w](std::uint32_t s, std::uint32_t d) { return SourceAlphaHsvAdjust(s, d, w); });
+      return;
+    default:
+      return;
   }
 }
 }  // namespace

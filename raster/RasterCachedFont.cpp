@@ -81,7 +81,9 @@ RasterGlyphRecord* RasterCachedFont::Record(std::uint16_t code)
 {
   if (code < 128)
     return &ascii[code];
-  const auto byCode = [](const RasterGlyphRecord& record, std::uint16_t c) { return record.code < c; };
+  const auto byCode = [](const RasterGlyphRecord& record, std::uint16_t c) {
+    return record.code < c;
+  };
   auto found = std::lower_bound(extended.begin(), extended.end(), code, byCode);
   if (found != extended.end() && found->code == code)
     return &*found;

@@ -48,7 +48,8 @@ void Blur(Coverage& image)
       const int right = x + 1 < image.width ? source.At(x + 1, y) : source.At(x - 1, y);
       const int up = y > 0 ? source.At(x, y - 1) : source.At(x, y + 1);
       const int down = y + 1 < image.height ? source.At(x, y + 1) : source.At(x, y - 1);
-      image.At(x, y) = static_cast<std::uint8_t>((4 * source.At(x, y) + left + right + up + down) / 8);
+      image.At(x, y) =
+          static_cast<std::uint8_t>((4 * source.At(x, y) + left + right + up + down) / 8);
     }
   }
 }
@@ -64,7 +65,8 @@ Coverage Turn(const Coverage& image, bool bottomUp)
   for (int y = 0; y < turned.height; ++y)
   {
     for (int x = 0; x < turned.width; ++x)
-      turned.At(x, y) = bottomUp ? image.At(image.width - 1 - y, x) : image.At(y, image.height - 1 - x);
+      turned.At(x, y) =
+          bottomUp ? image.At(image.width - 1 - y, x) : image.At(y, image.height - 1 - x);
   }
   return turned;
 }

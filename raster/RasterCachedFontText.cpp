@@ -53,8 +53,8 @@ struct RasterCachedFont::TextWalk
   int bottom = 0;
 };
 
-bool RasterCachedFont::BlendCoverage(RasterBitmap& bitmap, const RasterGlyphRecord& glyph, int x, int y,
-                                     const RasterRect& clip, float weight)
+bool RasterCachedFont::BlendCoverage(RasterBitmap& bitmap, const RasterGlyphRecord& glyph, int x,
+                                     int y, const RasterRect& clip, float weight)
 {
   if (glyph.offset <= 0 || bitmap.Bits() == nullptr)
     return false;
@@ -92,13 +92,15 @@ bool RasterCachedFont::BlendCoverage(RasterBitmap& bitmap, const RasterGlyphReco
       if (operation == kBlendCopy)
         d = BlendTextPixel(d, colour, m, w);
       else
-        d = SourceAlphaBlend(operation, (colour & 0x00FFFFFFu) | static_cast<std::uint32_t>(m) << 24, d, w);
+        d = SourceAlphaBlend(operation,
+                             (colour & 0x00FFFFFFu) | static_cast<std::uint32_t>(m) << 24, d, w);
     }
   }
   return drawn;
 }
 
-bool RasterCachedFont::DrawGlyph(RasterBitmap* bitmap, std::uint16_t code, int x, int y, const RasterRect& clip)
+bool RasterCachedFont::DrawGlyph(RasterBitmap* bitmap, std::uint16_t code, int x, int y,
+                                 const RasterRect& clip)
 {
   if (bitmap == nullptr)
     return false;
@@ -107,7 +109,8 @@ bool RasterCachedFont::DrawGlyph(RasterBitmap* bitmap, std::uint16_t code, int x
 }
 
 void RasterCachedFont::Walk(const char* text, int length, std::uint32_t flags, int x, int y,
-                            RasterBitmap* target, const RasterRect& clip, float weight, TextWalk& walk)
+                            RasterBitmap* target, const RasterRect& clip, float weight,
+                            TextWalk& walk)
 {
   const bool vertical = (fontFlags & kRasterFontVertical) != 0;
   const bool singleLine = (flags & kRasterTextSingleLine) != 0;
@@ -159,8 +162,8 @@ void RasterCachedFont::Walk(const char* text, int length, std::uint32_t flags, i
   }
 }
 
-int RasterCachedFont::DrawString(RasterBitmap* bitmap, const char* text, int length, RasterRect& rect,
-                                 std::uint32_t flags)
+int RasterCachedFont::DrawString(RasterBitmap* bitmap, const char* text, int length,
+                                 RasterRect& rect, std::uint32_t flags)
 {
   const bool measureOnly = (flags & kRasterTextMeasure) != 0;
   if ((bitmap == nullptr && !measureOnly) || text == nullptr)
@@ -207,6 +210,7 @@ int RasterCachedFont::DrawString(RasterBitmap* bitmap, const char* text, int len
   const RasterRect whole{0, 0, bitmap->Width(), bitmap->Height()};
   const RasterRect clip = (flags & kRasterTextNoClip) != 0 ? whole : Intersect(rect, whole);
   TextWalk walk;
-  Walk(text, length, flags, x, y, RasterIntegerWeight(weight) > 0 ? bitmap : nullptr, clip, weight, walk);
+  Walk(text, length, flags, x, y, RasterIntegerWeight(weight) > 0 ? bitmap : nullptr, clip, weight,
+       walk);
   return vertical ? walk.right : walk.bottom;
 }

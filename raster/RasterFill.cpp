@@ -29,30 +29,30 @@ void FillCopy(std::uint32_t colour, int w, Fill fill)
 {
   switch (w)
   {
-  case 256:
-    fill([colour](std::uint32_t) { return colour; });
-    return;
-  case 128:
-    fill([colour](std::uint32_t d) { return AverageWords(colour, d); });
-    return;
-  case 64:
-    fill([colour](std::uint32_t d) { return AverageWords(AverageWords(colour, d), d); });
-    return;
-  case 192:
-    fill([colour](std::uint32_t d) { return AverageWords(AverageWords(colour, d), colour); });
-    return;
-  default:
-    if (w <= 0)
+    case 256:
+      fill([colour](std::uint32_t) { return colour; });
       return;
-    fill([colour, w](std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) {
-        if (c == 3)
-          return w + (dc - w) * (256 - w) / 256;
-        const int cc = PixelChannel(colour, c);
-        return (dc - cc) * (256 - w) / 256 + cc;
+    case 128:
+      fill([colour](std::uint32_t d) { return AverageWords(colour, d); });
+      return;
+    case 64:
+      fill([colour](std::uint32_t d) { return AverageWords(AverageWords(colour, d), d); });
+      return;
+    case 192:
+      fill([colour](std::uint32_t d) { return AverageWords(AverageWords(colour, d), colour); });
+      return;
+    default:
+      if (w <= 0)
+        return;
+      fill([colour, w](std::uint32_t d) {
+        return MapChannels(d, [&](int c, int dc) {
+          if (c == 3)
+            return w + (dc - w) * (256 - w) / 256;
+          const int cc = PixelChannel(colour, c);
+          return (dc - cc) * (256 - w) / 256 + cc;
+        });
       });
-    });
-    return;
+      return;
   }
 }
 }  // namespace
@@ -92,34 +92,37 @@ void FillRectangle(RasterBitmap* destination, int x, int y, int width, int heigh
   const auto channelSource = [colour, w](int c) { return c == 3 ? w : PixelChannel(colour, c); };
   switch (mode & kBlendOperationMask)
   {
-  case kBlendCopy:
-    FillCopy(colour, w, fill);
-    return;
-  case kBlendAdd:
-    fill([&](std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return dc + channelSource(c) * w / 256; });
-    });
-    return;
-  case kBlendColourDodge:
-    fill([&](std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return DodgeChannel(dc, channelSource(c) * w / 256); });
-    });
-    return;
-  case kBlendMultiply:
-    fill([&](std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return MultiplyChannel(dc, channelSource(c), w); });
-    });
-    return;
-  case kBlendOverlay:
-    fill([&](std::uint32_t d) {
-      return MapChannels(d, [&](int c, int dc) { return OverlayChannel(dc, channelSource(c), w); });
-    });
-    return;
-  case kBlendHsvAdjust:
-    // The fill keeps the colour's alpha, as the blit keeps the source's.
-    fill([&](std::uint32_t d) { return RasterHsvAdjust(d, colour, w) | (colour & 0xFF000000u); });
-    return;
-  default:
-    return;
+    case kBlendCopy:
+      FillCopy(colour, w, fill);
+      return;
+    case kBlendAdd:
+      fill([&](std::uint32_t d) {
+        return MapChannels(d, [&](int c, int dc) { return dc + channelSource(c) * w / 256; });
+      });
+      return;
+    case kBlendColourDodge:
+      fill([&](std::uint32_t d) {
+        return MapChannels(
+            d, [&](int c, int dc) { return DodgeChannel(dc, channelSource(c) * w / 256); });
+      });
+      return;
+    case kBlendMultiply:
+      fill([&](std::uint32_t d) {
+        return MapChannels(d,
+                           [&](int c, int dc) { return MultiplyChannel(dc, channelSource(c), w); });
+      });
+      return;
+    case kBlendOverlay:
+      fill([&](std::uint32_t d) {
+        return MapChannels(d,
+                           [&](int c, int dc) { return OverlayChannel(dc, channelSource(c), w); });
+      });
+      return;
+    case kBlendHsvAdjust:
+      // The fill keeps the colour's alpha, as the blit keeps the source's.
+      fill([&](std::uint32_t d) { return RasterHsvAdjust(d, colour, w) | (colour & 0xFF000000u); });
+      return;
+    default:
+      return;
   }
 }

@@ -49,10 +49,14 @@ std::int32_t FontQuality(std::int32_t quality)
 {
   switch (quality)
   {
-  case 0: return 0;
-  case 2: return 4;
-  case 3: return 5;
-  default: return 3;
+    case 0:
+      return 0;
+    case 2:
+      return 4;
+    case 3:
+      return 5;
+    default:
+      return 3;
   }
 }
 }  // namespace

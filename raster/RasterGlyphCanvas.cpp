@@ -52,7 +52,8 @@ RasterSysBitmap* AcquireTextCanvas(int width, int height)
   if (!textCanvas)
     textCanvas.reset(new (std::nothrow) RasterSysBitmap(width, height));
   else if (textCanvas->Width() < width || textCanvas->Height() < height)
-    textCanvas->Resize(std::max(width, textCanvas->Width()), std::max(height, textCanvas->Height()));
+    textCanvas->Resize(std::max(width, textCanvas->Width()),
+                       std::max(height, textCanvas->Height()));
   if (!textCanvas || textCanvas->Bits() == nullptr)
     return nullptr;
   return textCanvas.get();

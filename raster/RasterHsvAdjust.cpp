@@ -71,8 +71,9 @@ std::uint32_t RasterHsvAdjust(std::uint32_t destination, std::uint32_t source, i
   if (hue < 0)
     hue += kHueRange;
 
-  const int saturation = ClampChannel(
-      spread * kReciprocal[static_cast<std::size_t>(maximum)] / 256 + w * (sourceGreen - 128) / 128);
+  const int saturation =
+      ClampChannel(spread * kReciprocal[static_cast<std::size_t>(maximum)] / 256 +
+                   w * (sourceGreen - 128) / 128);
   const int value = ClampChannel(maximum + w * (sourceBlue - 128) / 128);
 
   const int sector = hue / kSectorWidth;
@@ -84,13 +85,37 @@ std::uint32_t RasterHsvAdjust(std::uint32_t destination, std::uint32_t source, i
   int red, green, blue;
   switch (sector)
   {
-  case 0: red = value; green = rising; blue = low; break;
-  case 1: red = falling; green = value; blue = low; break;
-  case 2: red = low; green = value; blue = rising; break;
-  case 3: red = low; green = falling; blue = value; break;
-  case 4: red = rising; green = low; blue = value; break;
-  default: red = value; green = low; blue = falling; break;
+    case 0:
+      red = value;
+      green = rising;
+      blue = low;
+      break;
+    case 1:
+      red = falling;
+      green = value;
+      blue = low;
+      break;
+    case 2:
+      red = low;
+      green = value;
+      blue = rising;
+      break;
+    case 3:
+      red = low;
+      green = falling;
+      blue = value;
+      break;
+    case 4:
+      red = rising;
+      green = low;
+      blue = value;
+      break;
+    default:
+      red = value;
+      green = low;
+      blue = falling;
+      break;
   }
-  return static_cast<std::uint32_t>(red & 0xFF) << 16 | static_cast<std::uint32_t>(green & 0xFF) << 8 |
-         static_cast<std::uint32_t>(blue & 0xFF);
+  return static_cast<std::uint32_t>(red & 0xFF) << 16 |
+         static_cast<std::uint32_t>(green & 0xFF) << 8 | static_cast<std::uint32_t>(blue & 0xFF);
 }

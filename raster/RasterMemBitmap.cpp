@@ -9,7 +9,8 @@ namespace
 // Slack that lets Bits start on a 64-byte boundary inside the allocation.
 constexpr std::int64_t kAlignmentSlack = 63;
 // Allocations stay within what the int32 byte count can describe.
-constexpr std::int64_t kLargestAllocation = std::numeric_limits<std::int32_t>::max() - kAlignmentSlack;
+constexpr std::int64_t kLargestAllocation =
+    std::numeric_limits<std::int32_t>::max() - kAlignmentSlack;
 }  // namespace
 
 RasterMemBitmap::RasterMemBitmap(int width, int height)
@@ -37,7 +38,8 @@ bool RasterMemBitmap::Resize(int newWidth, int newHeight)
 
   if (width > 0 && height > 0)
   {
-    const std::int64_t span = (static_cast<std::int64_t>(width) + rowAlignMask) & ~std::int64_t{rowAlignMask};
+    const std::int64_t span =
+        (static_cast<std::int64_t>(width) + rowAlignMask) & ~std::int64_t{rowAlignMask};
     const std::int64_t needed = static_cast<std::int64_t>(height) * span * 4;
     if (needed > kLargestAllocation)
     {
@@ -55,7 +57,8 @@ bool RasterMemBitmap::Resize(int newWidth, int newHeight)
       // does not reallocate every time.
       const std::int64_t generous = needed / 4 * 5;
       const std::int64_t target = generous <= kLargestAllocation ? generous : needed;
-      void* const grown = std::realloc(storage.get(), static_cast<std::size_t>(target + kAlignmentSlack));
+      void* const grown =
+          std::realloc(storage.get(), static_cast<std::size_t>(target + kAlignmentSlack));
       if (grown != nullptr)
       {
         storage.release();

@@ -99,15 +99,16 @@ bool ReadImage(png_structp png, png_infop info, MemoryReader& reader, DecodeTarg
   RasterBitmap* bitmap = out.target;
   if (bitmap == nullptr)
   {
-    out.created->reset(new (std::nothrow) RasterMemBitmap(static_cast<int>(width), static_cast<int>(height)));
+    out.created->reset(new (std::nothrow)
+                           RasterMemBitmap(static_cast<int>(width), static_cast<int>(height)));
     bitmap = out.created->get();
   }
   else
   {
     bitmap->Resize(static_cast<int>(width), static_cast<int>(height));
   }
-  if (bitmap == nullptr || bitmap->Bits() == nullptr || bitmap->Width() != static_cast<int>(width) ||
-      bitmap->Height() != static_cast<int>(height))
+  if (bitmap == nullptr || bitmap->Bits() == nullptr ||
+      bitmap->Width() != static_cast<int>(width) || bitmap->Height() != static_cast<int>(height))
     return false;
 
   // Row by row into the bitmap itself; interlaced images are merged over
@@ -115,7 +116,8 @@ bool ReadImage(png_structp png, png_infop info, MemoryReader& reader, DecodeTarg
   for (int pass = 0; pass < passes; ++pass)
   {
     for (png_uint_32 y = 0; y < height; ++y)
-      png_read_row(png, reinterpret_cast<png_bytep>(RasterRow(*bitmap, static_cast<int>(y))), nullptr);
+      png_read_row(png, reinterpret_cast<png_bytep>(RasterRow(*bitmap, static_cast<int>(y))),
+                   nullptr);
   }
 
   // The rest of the file up to IEND: confirms the image data ended where it
@@ -147,7 +149,10 @@ public:
       info = png_create_info_struct(png);
   }
 
-  ~PngReadStructures() { png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr); }
+  ~PngReadStructures()
+  {
+    png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
+  }
 
   PngReadStructures(const PngReadStructures&) = delete;
   PngReadStructures& operator=(const PngReadStructures&) = delete;

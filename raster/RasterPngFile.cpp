@@ -94,7 +94,8 @@ std::unique_ptr<RasterMemBitmap> LoadPngFile(const char* path, bool checkExtensi
 bool LoadPngFile(const char* path, bool checkExtension, RasterBitmap& target)
 {
   std::vector<std::uint8_t> bytes;
-  return ReadWholeFile(path, checkExtension, bytes) && DecodePng(bytes.data(), bytes.size(), target);
+  return ReadWholeFile(path, checkExtension, bytes) &&
+         DecodePng(bytes.data(), bytes.size(), target);
 }
 
 const RasterImageLoader* RasterImageLoaders()

@@ -60,7 +60,8 @@ inline std::uint32_t SourceAlphaDodge(std::uint32_t s, std::uint32_t d, int w)
   if (sa == 0)
     return d;
   const int a = SourceAlphaWeight(w, sa);
-  return MapChannels(d, [&](int c, int dc) { return DodgeChannel(dc, a * PixelChannel(s, c) / 256); });
+  return MapChannels(d,
+                     [&](int c, int dc) { return DodgeChannel(dc, a * PixelChannel(s, c) / 256); });
 }
 
 inline std::uint32_t SourceAlphaMultiply(std::uint32_t s, std::uint32_t d, int w)
@@ -95,12 +96,19 @@ inline std::uint32_t SourceAlphaBlend(BlendMode operation, std::uint32_t s, std:
 {
   switch (operation)
   {
-  case kBlendCopy: return SourceAlphaCopy(s, d, w);
-  case kBlendAdd: return SourceAlphaAdd(s, d, w);
-  case kBlendColourDodge: return SourceAlphaDodge(s, d, w);
-  case kBlendMultiply: return SourceAlphaMultiply(s, d, w);
-  case kBlendOverlay: return SourceAlphaOverlay(s, d, w);
-  case kBlendHsvAdjust: return SourceAlphaHsvAdjust(s, d, w);
-  default: return d;
+    case kBlendCopy:
+      return SourceAlphaCopy(s, d, w);
+    case kBlendAdd:
+      return SourceAlphaAdd(s, d, w);
+    case kBlendColourDodge:
+      return SourceAlphaDodge(s, d, w);
+    case kBlendMultiply:
+      return SourceAlphaMultiply(s, d, w);
+    case kBlendOverlay:
+      return SourceAlphaOverlay(s, d, w);
+    case kBlendHsvAdjust:
+      return SourceAlphaHsvAdjust(s, d, w);
+    default:
+      return d;
   }
 }

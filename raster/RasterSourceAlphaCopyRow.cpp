@@ -48,15 +48,19 @@ int SourceAlphaCopyBlocks(std::uint32_t* destination, const std::uint32_t* sourc
 
     const __m128i larger = _mm_max_epu8(s, d);
     const __m128i distance = _mm_sub_epi8(larger, _mm_min_epu8(s, d));
-    const __m128i qLow = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(distance, zero), keepLow), 8);
-    const __m128i qHigh = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(distance, zero), keepHigh), 8);
+    const __m128i qLow =
+        _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(distance, zero), keepLow), 8);
+    const __m128i qHigh =
+        _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(distance, zero), keepHigh), 8);
     const __m128i q = _mm_packus_epi16(qLow, qHigh);
     const __m128i rising = _mm_cmpeq_epi8(larger, d);
     const __m128i colour = _mm_or_si128(_mm_and_si128(rising, _mm_add_epi8(s, q)),
                                         _mm_andnot_si128(rising, _mm_sub_epi8(s, q)));
     const __m128i alpha = _mm_adds_epu8(s, d);
-    const __m128i blended = _mm_or_si128(_mm_andnot_si128(alphaMask, colour), _mm_and_si128(alphaMask, alpha));
-    _mm_storeu_si128(out, _mm_or_si128(_mm_and_si128(transparent, d), _mm_andnot_si128(transparent, blended)));
+    const __m128i blended =
+        _mm_or_si128(_mm_andnot_si128(alphaMask, colour), _mm_and_si128(alphaMask, alpha));
+    _mm_storeu_si128(
+        out, _mm_or_si128(_mm_and_si128(transparent, d), _mm_andnot_si128(transparent, blended)));
   }
   return i;
 }

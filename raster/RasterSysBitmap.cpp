@@ -31,7 +31,8 @@ bool RasterSysBitmap::Resize(int newWidth, int newHeight)
   height = newHeight;
 
   // A smaller size keeps the larger surface; only growing reallocates.
-  if (width != 0 && height != 0 && bits != nullptr && allocatedWidth >= width && allocatedHeight >= height)
+  if (width != 0 && height != 0 && bits != nullptr && allocatedWidth >= width &&
+      allocatedHeight >= height)
     return true;
 
   const std::int64_t paddedWidth = (static_cast<std::int64_t>(width) + 3) & ~std::int64_t{3};

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <limits>
 
-namespace {
+namespace
+{
 
 // The block size a VST2 host gets until it announces its own.
 constexpr int kInitialBlockSize = 1024;
@@ -20,11 +21,16 @@ bool WantsStereoInputsOnly(HostKind kind)
 
 VstInt32 ArrangementType(int channels)
 {
-  switch (channels) {
-    case 0: return kSpeakerArrEmpty;
-    case 1: return kSpeakerArrMono;
-    case 2: return kSpeakerArrStereo;
-    default: return kSpeakerArrUserDefined;
+  switch (channels)
+  {
+    case 0:
+      return kSpeakerArrEmpty;
+    case 1:
+      return kSpeakerArrMono;
+    case 2:
+      return kSpeakerArrStereo;
+    default:
+      return kSpeakerArrUserDefined;
   }
 }
 
@@ -42,7 +48,8 @@ VstInt32 DecimalVersion(int32_t version)
 // Values outside what that packing can hold are limited rather than wrapped.
 int32_t PackedHostVersion(VstIntPtr decimal)
 {
-  if (decimal <= 0) return 0;
+  if (decimal <= 0)
+    return 0;
   const VstIntPtr major = std::min<VstIntPtr>(decimal / 10000, 0x7FFF);
   const VstIntPtr minor = (decimal / 100) % 100;
   const VstIntPtr patch = decimal % 100;
@@ -52,9 +59,11 @@ int32_t PackedHostVersion(VstIntPtr decimal)
 // samplePos rounded half up; negative, NaN or values beyond int32 do not wrap.
 int32_t RoundedSamplePosition(double samplePos)
 {
-  if (!(samplePos >= 0.0)) return 0;
+  if (!(samplePos >= 0.0))
+    return 0;
   const double rounded = samplePos + 0.5;
-  if (rounded >= static_cast<double>(std::numeric_limits<int32_t>::max())) {
+  if (rounded >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+  {
     return std::numeric_limits<int32_t>::max();
   }
   return static_cast<int32_t>(rounded);
@@ -69,7 +78,7 @@ IEffectConfig WithVst2Api(IEffectConfig config)
 }  // namespace
 
 IEffectVST2::IEffectVST2(const IEffectConfig& config, HostContext host)
-  : IEffectBase(WithVst2Api(config)), hostCallback(host.callback)
+    : IEffectBase(WithVst2Api(config)), hostCallback(host.callback)
 {
   ITrace(__func__, "%p", reinterpret_cast<void*>(host.callback));
 
@@ -81,8 +90,10 @@ IEffectVST2::IEffectVST2(const IEffectConfig& config, HostContext host)
   effect.numPrograms = std::max(GetPresetCount(), 1);
   effect.numParams = GetParamCount();
   effect.flags = effFlagsCanReplacing | effFlagsCanDoubleReplacing;
-  for (int i = 0; i < GetChannelConfigCount(); ++i) {
-    if (GetChannelConfig(i)->inputs == 1) effect.flags |= effFlagsCanMono;
+  for (int i = 0; i < GetChannelConfigCount(); ++i)
+  {
+    if (GetChannelConfig(i)->inputs == 1)
+      effect.flags |= effFlagsCanMono;
   }
   effect.initialDelay = GetLatency();
   effect.ioRatio = 1.0f;
@@ -93,8 +104,10 @@ IEffectVST2::IEffectVST2(const IEffectConfig& config, HostContext host)
   effect.processDoubleReplacing = &IEffectVST2::VSTProcessDoubleReplacing;
   RefreshChannelCounts();
 
-  for (int i = 0; i < effect.numInputs; ++i) SetInputConnected(i, true);
-  for (int i = 0; i < effect.numOutputs; ++i) SetOutputConnected(i, true);
+  for (int i = 0; i < effect.numInputs; ++i)
+    SetInputConnected(i, true);
+  for (int i = 0; i < effect.numOutputs; ++i)
+    SetOutputConnected(i, true);
   ResizeBlock(kInitialBlockSize);
 }
 
@@ -127,13 +140,17 @@ void IEffectVST2::RefreshChannelCounts()
 void IEffectVST2::ConnectChannels(const VstSpeakerArrangement* inputs,
                                   const VstSpeakerArrangement* outputs)
 {
-  if (inputs) {
+  if (inputs)
+  {
     const int connected = std::clamp<int>(inputs->numChannels, 0, GetInputChannelCount());
-    for (int i = 0; i < GetInputChannelCount(); ++i) SetInputConnected(i, i < connected);
+    for (int i = 0; i < GetInputChannelCount(); ++i)
+      SetInputConnected(i, i < connected);
   }
-  if (outputs) {
+  if (outputs)
+  {
     const int connected = std::clamp<int>(outputs->numChannels, 0, GetOutputChannelCount());
-    for (int i = 0; i < GetOutputChannelCount(); ++i) SetOutputConnected(i, i < connected);
+    for (int i = 0; i < GetOutputChannelCount(); ++i)
+      SetOutputConnected(i, i < connected);
   }
 }
 
@@ -175,7 +192,8 @@ int32_t IEffectVST2::QuerySamplePosition()
 double IEffectVST2::QueryTempo()
 {
   const VstTimeInfo* time = HostTime(kVstTempoValid);
-  if (time && (time->flags & kVstTempoValid) && time->tempo >= 0.0) return time->tempo;
+  if (time && (time->flags & kVstTempoValid) && time->tempo >= 0.0)
+    return time->tempo;
   return 0.0;
 }
 
@@ -184,8 +202,10 @@ void IEffectVST2::QueryTimeSignature(int* numerator, int* denominator)
   const VstTimeInfo* time = HostTime(kVstTimeSigValid);
   const bool valid = time && (time->flags & kVstTimeSigValid) && time->timeSigNumerator >= 0 &&
                      time->timeSigDenominator >= 0;
-  if (numerator) *numerator = valid ? time->timeSigNumerator : 0;
-  if (denominator) *denominator = valid ? time->timeSigDenominator : 0;
+  if (numerator)
+    *numerator = valid ? time->timeSigNumerator : 0;
+  if (denominator)
+    *denominator = valid ? time->timeSigDenominator : 0;
 }
 
 void IEffectVST2::QueryTransport(ITransportInfo* info)
@@ -193,21 +213,26 @@ void IEffectVST2::QueryTransport(ITransportInfo* info)
   constexpr VstInt32 kFilter =
       kVstPpqPosValid | kVstTempoValid | kVstBarsValid | kVstCyclePosValid | kVstTimeSigValid;
   const VstTimeInfo* time = HostTime(kFilter);
-  if (!info || !time || !(time->flags & kFilter)) return;
+  if (!info || !time || !(time->flags & kFilter))
+    return;
 
   info->samplePosition = time->samplePos;
-  if ((time->flags & kVstPpqPosValid) && time->ppqPos >= 0.0) info->ppqPosition = time->ppqPos;
-  if ((time->flags & kVstTempoValid) && time->tempo > 0.0) info->tempo = time->tempo;
-  if ((time->flags & kVstBarsValid) && time->barStartPos >= 0.0) {
+  if ((time->flags & kVstPpqPosValid) && time->ppqPos >= 0.0)
+    info->ppqPosition = time->ppqPos;
+  if ((time->flags & kVstTempoValid) && time->tempo > 0.0)
+    info->tempo = time->tempo;
+  if ((time->flags & kVstBarsValid) && time->barStartPos >= 0.0)
+  {
     info->lastBarStart = time->barStartPos;
   }
-  if ((time->flags & kVstCyclePosValid) && time->cycleStartPos >= 0.0 &&
-      time->cycleEndPos >= 0.0) {
+  if ((time->flags & kVstCyclePosValid) && time->cycleStartPos >= 0.0 && time->cycleEndPos >= 0.0)
+  {
     info->cycleStart = time->cycleStartPos;
     info->cycleEnd = time->cycleEndPos;
   }
   if ((time->flags & kVstTimeSigValid) && time->timeSigNumerator > 0 &&
-      time->timeSigDenominator > 0) {
+      time->timeSigDenominator > 0)
+  {
     info->numerator = time->timeSigNumerator;
     info->denominator = time->timeSigDenominator;
   }
@@ -219,14 +244,16 @@ void IEffectVST2::QueryTransport(ITransportInfo* info)
 
 HostKind IEffectVST2::QueryHostKind()
 {
-  if (GetHostKind() == HostKind::NotIdentified) {
+  if (GetHostKind() == HostKind::NotIdentified)
+  {
     // The interface limits the product string to kVstMaxProductStrLen; the larger buffer
     // and the forced terminator keep an over-long answer inside it.
     char product[256] = {};
     CallHost(audioMasterGetProductString, 0, 0, product);
     product[sizeof(product) - 1] = '\0';
     int32_t version = 0;
-    if (product[0] != '\0') version = PackedHostVersion(CallHost(audioMasterGetVendorVersion));
+    if (product[0] != '\0')
+      version = PackedHostVersion(CallHost(audioMasterGetVendorVersion));
     SetHostKind(LookupHostKind(product), version);
 
     char versionText[32];
@@ -239,12 +266,17 @@ HostKind IEffectVST2::QueryHostKind()
 
 void IEffectVST2::OnHostOpen()
 {
-  if (!hostKnown) {
+  if (!hostKnown)
+  {
     hostKnown = true;
-    if (WantsStereoInputsOnly(QueryHostKind())) {
-      for (int i = 2; i < GetInputChannelCount(); ++i) SetInputConnected(i, false);
-      if (GetOutputChannelCount() >= 3) {
-        for (int i = 2; i < GetOutputChannelCount(); ++i) SetOutputConnected(i, true);
+    if (WantsStereoInputsOnly(QueryHostKind()))
+    {
+      for (int i = 2; i < GetInputChannelCount(); ++i)
+        SetInputConnected(i, false);
+      if (GetOutputChannelCount() >= 3)
+      {
+        for (int i = 2; i < GetOutputChannelCount(); ++i)
+          SetOutputConnected(i, true);
       }
     }
     RefreshChannelCounts();
@@ -263,7 +295,8 @@ void IEffectVST2::ChangeLatency(int samples)
 
 bool IEffectVST2::SendMidiMessage(const IMidiMessage* message)
 {
-  if (!message) return false;
+  if (!message)
+    return false;
   VstMidiEvent event{};
   event.type = kVstMidiType;
   event.byteSize = sizeof(VstMidiEvent);
@@ -279,7 +312,8 @@ bool IEffectVST2::SendMidiMessage(const IMidiMessage* message)
 
 bool IEffectVST2::SendSysExMessage(const ISysExMessage* message)
 {
-  if (!message) return false;
+  if (!message)
+    return false;
   VstMidiSysexEvent event{};
   event.type = kVstSysExType;
   event.byteSize = sizeof(VstMidiSysexEvent);

@@ -72,13 +72,12 @@ public:
 private:
   static IEffectVST2* FromEffect(AEffect* effect);
 
-  VstIntPtr CallHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr CallHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   // The host's time record with the fields `filter` asks for, or null.
   const VstTimeInfo* HostTime(VstInt32 filter);
   void RefreshChannelCounts();
-  void ConnectChannels(const VstSpeakerArrangement* inputs,
-                       const VstSpeakerArrangement* outputs);
+  void ConnectChannels(const VstSpeakerArrangement* inputs, const VstSpeakerArrangement* outputs);
 
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
   VstIntPtr GetChunk(VstInt32 index, void* ptr);

@@ -9,7 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // Host buffer bounds, NUL included, one per kind of text. Each is the size the 2.4
 // interface documents for that buffer, except where noted.
@@ -53,21 +54,23 @@ bool ParseHostNumber(const char* text, double& value)
   CopyHostString(bounded, text, sizeof(bounded));
   char* end = nullptr;
   const double parsed = std::strtod(bounded, &end);
-  if (end == bounded || std::isnan(parsed)) return false;
+  if (end == bounded || std::isnan(parsed))
+    return false;
   value = parsed;
   return true;
 }
 
 }  // namespace
 
-VstIntPtr VSTCALLBACK IEffectVST2::VSTDispatcher(AEffect* effect, VstInt32 opcode,
-                                                 VstInt32 index, VstIntPtr value, void* ptr,
-                                                 float opt)
+VstIntPtr VSTCALLBACK IEffectVST2::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                                 VstIntPtr value, void* ptr, float opt)
 {
   IEffectVST2* plug = FromEffect(effect);
-  if (!plug) return 0;
+  if (!plug)
+    return 0;
 
-  if (opcode == effClose) {
+  if (opcode == effClose)
+  {
     ITrace(__func__, "effClose");
     // Waits for a call in progress on another thread, then lets go of the lock before the
     // object (and the lock with it) is destroyed; nothing touches `plug` or `effect` after.
@@ -87,22 +90,26 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
   char* const text = static_cast<char*>(ptr);
   IParameter* const param = GetParam(index);
 
-  switch (opcode) {
+  switch (opcode)
+  {
     case effOpen:
       OnHostOpen();
       return 0;
 
     case effSetProgram:
-      if (!DoesStateChunks()) ModifyCurrentPreset();
+      if (!DoesStateChunks())
+        ModifyCurrentPreset();
       // LoadPreset takes an int: an index the host cannot mean is not narrowed into one.
-      if (value >= 0 && value < GetPresetCount()) LoadPreset(static_cast<int>(value));
+      if (value >= 0 && value < GetPresetCount())
+        LoadPreset(static_cast<int>(value));
       return 0;
 
     case effGetProgram:
       return GetCurrentPreset();
 
     case effSetProgramName:
-      if (text) {
+      if (text)
+      {
         char name[kProgramNameBound];
         CopyHostString(name, text, sizeof(name));
         ModifyCurrentPreset(name);
@@ -115,11 +122,13 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
       return 0;
 
     case effGetParamLabel:
-      if (param) CopyHostString(text, param->GetLabelForHost(), kParamLabelBound);
+      if (param)
+        CopyHostString(text, param->GetLabelForHost(), kParamLabelBound);
       return 0;
 
     case effGetParamDisplay:
-      if (param && text) {
+      if (param && text)
+      {
         char display[IParameter::kTextSize];
         param->GetDisplayText(display);
         CopyHostString(text, display, kParamDisplayBound);
@@ -127,7 +136,8 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
       return 0;
 
     case effGetParamName:
-      if (param) CopyHostString(text, param->GetNameForHost(), kParamNameBound);
+      if (param)
+        CopyHostString(text, param->GetNameForHost(), kParamNameBound);
       return 0;
 
     case effSetSampleRate:
@@ -140,7 +150,8 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
 
     case effMainsChanged:
       OnActivation(value != 0);
-      if (value == 0) OnReset();
+      if (value == 0)
+        OnReset();
       return 0;
 
     case effEditGetRect:
@@ -174,7 +185,8 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
       return StringToParameter(index, text);
 
     case effGetProgramNameIndexed:
-      if (!text) return 0;
+      if (!text)
+        return 0;
       CopyHostString(text, GetPresetName(index), kProgramNameBound);
       return text[0] != '\0' ? 1 : 0;
 
@@ -193,17 +205,20 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
       return 1;
 
     case effGetEffectName:
-      if (!text) return 0;
+      if (!text)
+        return 0;
       CopyHostString(text, GetEffectName(), kEffectNameBound);
       return 1;
 
     case effGetVendorString:
-      if (!text) return 0;
+      if (!text)
+        return 0;
       CopyHostString(text, GetMakerName(), kVendorBound);
       return 1;
 
     case effGetProductString:
-      if (!text) return 0;
+      if (!text)
+        return 0;
       CopyHostString(text, GetProductName(), kProductBound);
       return 1;
 
@@ -226,8 +241,10 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
       return GetMidiKeyName(static_cast<MidiKeyName*>(ptr));
 
     case effGetSpeakerArrangement:
-      if (value) *reinterpret_cast<VstSpeakerArrangement**>(value) = &inputArrangement;
-      if (ptr) *static_cast<VstSpeakerArrangement**>(ptr) = &outputArrangement;
+      if (value)
+        *reinterpret_cast<VstSpeakerArrangement**>(value) = &inputArrangement;
+      if (ptr)
+        *static_cast<VstSpeakerArrangement**>(ptr) = &outputArrangement;
       return 1;
 
     default:
@@ -240,7 +257,8 @@ VstIntPtr IEffectVST2::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value
 void IEffectVST2::SetSampleRateFromHost(float rate)
 {
   // A rate the engine cannot run at (0, negative, NaN, infinite) keeps the current one.
-  if (!std::isfinite(rate) || rate <= 0.0f) return;
+  if (!std::isfinite(rate) || rate <= 0.0f)
+    return;
   SetSampleRate(rate);
   OnReset();
 }
@@ -249,27 +267,34 @@ void IEffectVST2::SetBlockSize(VstIntPtr frames)
 {
   // No frames to process cannot size a buffer; an absurd size is limited rather than
   // allocated. Longer host blocks are then processed in pieces of the block size.
-  if (frames <= 0) return;
+  if (frames <= 0)
+    return;
   ResizeBlock(static_cast<int>(std::min<VstIntPtr>(frames, kMaxBlockSize)));
   OnReset();
 }
 
 VstIntPtr IEffectVST2::GetChunk(VstInt32 index, void* ptr)
 {
-  if (!ptr) return 0;
+  if (!ptr)
+    return 0;
   const bool program = index != 0;
   IStateChunk& chunk = program ? programChunk : bankChunk;
   chunk.Clear();
   bool written = chunk.AppendInt32(kChunkMagic) && chunk.AppendInt32(kChunkVersion);
-  if (written) {
-    if (program) {
+  if (written)
+  {
+    if (program)
+    {
       written = WriteState(chunk);
-    } else {
+    }
+    else
+    {
       ModifyCurrentPreset();
       written = SerializePresets(chunk);
     }
   }
-  if (!written || chunk.Size() == 0) return 0;
+  if (!written || chunk.Size() == 0)
+    return 0;
   *static_cast<void**>(ptr) = chunk.GetBytes();
   return chunk.Size();
 }
@@ -278,40 +303,52 @@ VstIntPtr IEffectVST2::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr)
 {
   // Nothing to read, or a size no state of this plug-in can have: refused before anything
   // is allocated or changed.
-  if (!ptr || size <= 0 || size > kMaxChunkSize) return 0;
+  if (!ptr || size <= 0 || size > kMaxChunkSize)
+    return 0;
   const bool program = index != 0;
   IStateChunk& chunk = program ? programChunk : bankChunk;
-  if (!chunk.Resize(static_cast<int32_t>(size))) return 0;
+  if (!chunk.Resize(static_cast<int32_t>(size)))
+    return 0;
   std::memcpy(chunk.GetBytes(), ptr, static_cast<std::size_t>(size));
 
   int32_t magic = 0;
   int32_t version = 0;
   int32_t start = 0;
-  if (chunk.ReadInt32(0, magic) > 0 && magic == kChunkMagic) {
+  if (chunk.ReadInt32(0, magic) > 0 && magic == kChunkMagic)
+  {
     // A header cut short carries no state at all.
     start = chunk.ReadInt32(4, version);
-    if (start < 0) return 0;
+    if (start < 0)
+      return 0;
   }
 
   int32_t result = 0;
-  if (program || version < kChunkVersion) {
+  if (program || version < kChunkVersion)
+  {
     result = ReadState(chunk, start);
     ModifyCurrentPreset();
-  } else {
+  }
+  else
+  {
     result = UnserializePresets(chunk, start);
   }
-  if (result < 0) return 0;
+  if (result < 0)
+    return 0;
   RefreshEditorFromParams();
   return 1;
 }
 
 VstIntPtr IEffectVST2::ProcessEvents(const VstEvents* events)
 {
-  if (!events) return 0;
-  for (VstInt32 i = 0; i < events->numEvents; ++i) {
+  if (!events)
+    return 0;
+  for (VstInt32 i = 0; i < events->numEvents; ++i)
+  {
     const VstEvent* event = events->events[i];
-    if (!event) continue;
-    if (event->type == kVstMidiType) {
+    if (!event)
+      continue;
+    if (event->type == kVstMidiType)
+    {
       const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
       IMidiMessage message;
       message.offset = midi->deltaFrames;
@@ -319,7 +356,9 @@ VstIntPtr IEffectVST2::ProcessEvents(const VstEvents* events)
       message.data1 = static_cast<uint8_t>(midi->midiData[1]);
       message.data2 = static_cast<uint8_t>(midi->midiData[2]);
       OnMidiMessage(&message);
-    } else if (event->type == kVstSysExType) {
+    }
+    else if (event->type == kVstSysExType)
+    {
       const auto* sysex = reinterpret_cast<const VstMidiSysexEvent*>(event);
       ISysExMessage message;
       message.offset = sysex->deltaFrames;
@@ -334,37 +373,48 @@ VstIntPtr IEffectVST2::ProcessEvents(const VstEvents* events)
 VstIntPtr IEffectVST2::StringToParameter(VstInt32 index, const char* text)
 {
   IParameter* const param = GetParam(index);
-  if (!param) return 0;
-  if (!text) return 1;
+  if (!param)
+    return 0;
+  if (!text)
+    return 1;
 
   double value = 0.0;
-  if (param->DisplayTextCount() > 0) {
+  if (param->DisplayTextCount() > 0)
+  {
     bool found = false;
-    for (int i = 0; i < param->DisplayTextCount() && !found; ++i) {
+    for (int i = 0; i < param->DisplayTextCount() && !found; ++i)
+    {
       const IDisplayText* entry = param->DisplayTextAt(i);
-      if (entry->text[0] != '\0' && std::strncmp(entry->text, text, sizeof(entry->text)) == 0) {
+      if (entry->text[0] != '\0' && std::strncmp(entry->text, text, sizeof(entry->text)) == 0)
+      {
         value = entry->value;
         found = true;
       }
     }
-    if (!found) return 0;
-  } else {
-    if (!ParseHostNumber(text, value)) return 0;
-    if (param->NegateDisplay()) value = -value;
+    if (!found)
+      return 0;
+  }
+  else
+  {
+    if (!ParseHostNumber(text, value))
+      return 0;
+    if (param->NegateDisplay())
+      value = -value;
   }
 
   ChangeParameter(index, value, ParamForm::Plain, ParamSource::Host);
   return 1;
 }
 
-VstIntPtr IEffectVST2::GetPinProperties(VstInt32 index, VstPinProperties* properties,
-                                        bool input)
+VstIntPtr IEffectVST2::GetPinProperties(VstInt32 index, VstPinProperties* properties, bool input)
 {
   const int count = input ? GetInputChannelCount() : GetOutputChannelCount();
-  if (!properties || index < 0 || index >= count) return 0;
+  if (!properties || index < 0 || index >= count)
+    return 0;
 
   properties->flags = kVstPinIsActive;
-  if (index % 2 == 0 && index < count - 1) properties->flags |= kVstPinIsStereo;
+  if (index % 2 == 0 && index < count - 1)
+    properties->flags |= kVstPinIsStereo;
   // The label field is kVstMaxLabelLen bytes, part of the record itself.
   std::snprintf(properties->label, sizeof(properties->label), input ? "Input %d" : "Output %d",
                 index + 1);
@@ -377,15 +427,18 @@ VstIntPtr IEffectVST2::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr
   const IParameter* const param =
       (value >= 0 && value < GetParamCount()) ? GetParam(static_cast<int>(value)) : nullptr;
 
-  if (index == kVendorParamDisplay && ptr) {
-    if (param) {
+  if (index == kVendorParamDisplay && ptr)
+  {
+    if (param)
+    {
       char display[IParameter::kTextSize];
       param->GetDisplayText(opt, true, true, display);
       CopyHostString(static_cast<char*>(ptr), display, kParamDisplayBound);
     }
     return kVendorAnswer;
   }
-  if (index == kVendorParamIsNotDouble && param) {
+  if (index == kVendorParamIsNotDouble && param)
+  {
     return param->Kind() != IParameterKind::Double ? kVendorAnswer : 0;
   }
   return 0;
@@ -394,11 +447,14 @@ VstIntPtr IEffectVST2::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr
 VstIntPtr IEffectVST2::CanDo(const char* text) const
 {
   ITrace("IEffectVST2::VSTDispatcher", "VSTCanDo(%s)", text ? text : "");
-  if (!text) return 0;
-  if (HostTextEquals(text, "receiveVstTimeInfo")) return 1;
+  if (!text)
+    return 0;
+  if (HostTextEquals(text, "receiveVstTimeInfo"))
+    return 1;
   if (DoesMidi() &&
       (HostTextEquals(text, "sendVstEvents") || HostTextEquals(text, "sendVstMidiEvent") ||
-       HostTextEquals(text, "receiveVstEvents") || HostTextEquals(text, "receiveVstMidiEvent"))) {
+       HostTextEquals(text, "receiveVstEvents") || HostTextEquals(text, "receiveVstMidiEvent")))
+  {
     return 1;
   }
   return 0;
@@ -406,7 +462,8 @@ VstIntPtr IEffectVST2::CanDo(const char* text) const
 
 VstIntPtr IEffectVST2::GetMidiKeyName(MidiKeyName* key)
 {
-  if (!key) return 0;
+  if (!key)
+    return 0;
   // A note name may fill the record's own kVstMaxNameLen bytes.
   key->keyName[0] = '\0';
   return GetNoteText(key->thisKeyNumber, key->keyName) ? 1 : 0;

@@ -11,7 +11,8 @@
 // host's window. The editor is reached only through IPluginEditor's virtual operations.
 // Without an editor each of these does nothing.
 
-namespace {
+namespace
+{
 
 VstInt16 RectExtent(int pixels)
 {
@@ -23,7 +24,8 @@ VstInt16 RectExtent(int pixels)
 void IEffectVST2::AttachEditor(IPluginEditor* graphics)
 {
   IEffectBase::AttachEditor(graphics);
-  if (IPluginEditor* editor = GetEditor()) {
+  if (IPluginEditor* editor = GetEditor())
+  {
     effect.flags |= effFlagsHasEditor;
     SetEditorRect(editor->Width(), editor->Height());
   }
@@ -45,7 +47,8 @@ void IEffectVST2::SetEditorRect(int width, int height)
 
 VstIntPtr IEffectVST2::GetEditorRect(void* ptr)
 {
-  if (!ptr || !GetEditor()) return 0;
+  if (!ptr || !GetEditor())
+    return 0;
   *static_cast<ERect**>(ptr) = &editorRect;
   return 1;
 }
@@ -54,7 +57,8 @@ VstIntPtr IEffectVST2::OpenEditor(void* parent)
 {
   IPluginEditor* const editor = GetEditor();
   // Without a parent window there is nowhere to show the editor.
-  if (!editor || !parent || !editor->OpenWindow(parent)) return 0;
+  if (!editor || !parent || !editor->OpenWindow(parent))
+    return 0;
   OnEditorOpen();
   return 1;
 }
@@ -62,7 +66,8 @@ VstIntPtr IEffectVST2::OpenEditor(void* parent)
 VstIntPtr IEffectVST2::CloseEditor()
 {
   IPluginEditor* const editor = GetEditor();
-  if (!editor) return 0;
+  if (!editor)
+    return 0;
   OnEditorClose();
   editor->CloseWindow();
   return 1;
@@ -70,6 +75,7 @@ VstIntPtr IEffectVST2::CloseEditor()
 
 VstIntPtr IEffectVST2::IdleEditor()
 {
-  if (IPluginEditor* editor = GetEditor(); editor && editor->WindowIsOpen()) IdleEditorWindow(*editor);
+  if (IPluginEditor* editor = GetEditor(); editor && editor->WindowIsOpen())
+    IdleEditorWindow(*editor);
   return 0;
 }

@@ -6,15 +6,17 @@
 void VSTCALLBACK IEffectVST2::VSTProcess(AEffect* effect, float** inputs, float** outputs,
                                          VstInt32 frames)
 {
-  if (IEffectVST2* plug = FromEffect(effect)) {
+  if (IEffectVST2* plug = FromEffect(effect))
+  {
     plug->ProcessBlock(inputs, outputs, frames, FloatOutput::Accumulate);
   }
 }
 
-void VSTCALLBACK IEffectVST2::VSTProcessReplacing(AEffect* effect, float** inputs,
-                                                  float** outputs, VstInt32 frames)
+void VSTCALLBACK IEffectVST2::VSTProcessReplacing(AEffect* effect, float** inputs, float** outputs,
+                                                  VstInt32 frames)
 {
-  if (IEffectVST2* plug = FromEffect(effect)) {
+  if (IEffectVST2* plug = FromEffect(effect))
+  {
     plug->ProcessBlock(inputs, outputs, frames, FloatOutput::Replace);
   }
 }
@@ -22,14 +24,16 @@ void VSTCALLBACK IEffectVST2::VSTProcessReplacing(AEffect* effect, float** input
 void VSTCALLBACK IEffectVST2::VSTProcessDoubleReplacing(AEffect* effect, double** inputs,
                                                         double** outputs, VstInt32 frames)
 {
-  if (IEffectVST2* plug = FromEffect(effect)) {
+  if (IEffectVST2* plug = FromEffect(effect))
+  {
     plug->ProcessBlock(inputs, outputs, frames, FloatOutput::Replace);
   }
 }
 
 void VSTCALLBACK IEffectVST2::VSTSetParameter(AEffect* effect, VstInt32 index, float value)
 {
-  if (IEffectVST2* plug = FromEffect(effect)) plug->SetParameterFromHost(index, value);
+  if (IEffectVST2* plug = FromEffect(effect))
+    plug->SetParameterFromHost(index, value);
 }
 
 float VSTCALLBACK IEffectVST2::VSTGetParameter(AEffect* effect, VstInt32 index)
@@ -39,14 +43,15 @@ float VSTCALLBACK IEffectVST2::VSTGetParameter(AEffect* effect, VstInt32 index)
 }
 
 template <typename Sample>
-void IEffectVST2::ProcessBlock(Sample** inputs, Sample** outputs, VstInt32 frames,
-                               FloatOutput mode)
+void IEffectVST2::ProcessBlock(Sample** inputs, Sample** outputs, VstInt32 frames, FloatOutput mode)
 {
   IMutexLock lock(Mutex());
-  if (DoesMidi()) CallHost(audioMasterWantMidi, 0, kVstMidiType);
+  if (DoesMidi())
+    CallHost(audioMasterWantMidi, 0, kVstMidiType);
   // Without buffers to write or frames to write there is no block. A missing input array
   // is read as silence; the frame splits a block longer than the block size into pieces.
-  if (!outputs || frames <= 0) return;
+  if (!outputs || frames <= 0)
+    return;
   AttachInputBuffers(inputs);
   AttachOutputBuffers(outputs);
   ProcessFrame(frames, mode);

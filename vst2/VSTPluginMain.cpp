@@ -14,7 +14,8 @@
 #define VST_EXPORT __attribute__((visibility("default")))
 #endif
 
-namespace {
+namespace
+{
 
 // Serialises instance creation across the whole module; created on first use.
 IMutex& CreationLock()
@@ -27,9 +28,12 @@ AEffect* CreateEffect(audioMasterCallback host)
 {
   IMutexLock lock(CreationLock());
   IEffectVST2* plug = nullptr;
-  try {
+  try
+  {
     plug = CreatePlugin(IEffectVST2::HostContext{host}, Vst2ModuleInstance());
-  } catch (...) {
+  }
+  catch (...)
+  {
     // Nothing may unwind into the host; a plug-in that cannot be built is reported as null.
     return nullptr;
   }
@@ -41,7 +45,8 @@ AEffect* CreateEffect(audioMasterCallback host)
 
 }  // namespace
 
-extern "C" {
+extern "C"
+{
 
 VST_EXPORT AEffect* VSTPluginMain(audioMasterCallback host)
 {

@@ -43,7 +43,8 @@ constexpr VstInt32 kEffectMagic = 0x56737450;
 // The interface version a 2.4 plug-in reports for effGetVstVersion.
 constexpr VstInt32 kVstVersion = 2400;
 
-struct AEffect {
+struct AEffect
+{
   VstInt32 magic;
   AEffectDispatcherProc dispatcher;
   AEffectProcessProc process;  // accumulating; deprecated by 2.4, still called by old hosts
@@ -69,7 +70,8 @@ struct AEffect {
   char future[56];
 };
 
-enum VstAEffectFlags : VstInt32 {
+enum VstAEffectFlags : VstInt32
+{
   effFlagsHasEditor = 1 << 0,
   effFlagsHasClip = 1 << 1,
   effFlagsHasVu = 1 << 2,
@@ -84,7 +86,8 @@ enum VstAEffectFlags : VstInt32 {
 };
 
 // Opcodes a host sends to the plug-in's dispatcher.
-enum AEffectOpcodes : VstInt32 {
+enum AEffectOpcodes : VstInt32
+{
   effOpen = 0,
   effClose = 1,
   effSetProgram = 2,
@@ -168,7 +171,8 @@ enum AEffectOpcodes : VstInt32 {
 };
 
 // Opcodes the plug-in sends to the host callback.
-enum AudioMasterOpcodes : VstInt32 {
+enum AudioMasterOpcodes : VstInt32
+{
   audioMasterAutomate = 0,
   audioMasterVersion = 1,
   audioMasterCurrentId = 2,
@@ -221,7 +225,8 @@ enum AudioMasterOpcodes : VstInt32 {
 };
 
 // Buffer sizes, NUL included, that the interface documents for the strings it exchanges.
-enum VstStringConstants : VstInt32 {
+enum VstStringConstants : VstInt32
+{
   kVstMaxProgNameLen = 24,
   kVstMaxParamStrLen = 8,
   kVstMaxVendorStrLen = 64,
@@ -234,7 +239,8 @@ enum VstStringConstants : VstInt32 {
   kVstMaxFileNameLen = 100,
 };
 
-enum VstPlugCategory : VstInt32 {
+enum VstPlugCategory : VstInt32
+{
   kPlugCategUnknown = 0,
   kPlugCategEffect = 1,
   kPlugCategSynth = 2,
@@ -249,7 +255,8 @@ enum VstPlugCategory : VstInt32 {
   kPlugCategGenerator = 11,
 };
 
-enum VstProcessLevels : VstInt32 {
+enum VstProcessLevels : VstInt32
+{
   kVstProcessLevelUnknown = 0,
   kVstProcessLevelUser = 1,
   kVstProcessLevelRealtime = 2,
@@ -259,7 +266,8 @@ enum VstProcessLevels : VstInt32 {
 
 // Events ------------------------------------------------------------------------------------
 
-enum VstEventTypes : VstInt32 {
+enum VstEventTypes : VstInt32
+{
   kVstMidiType = 1,
   kVstAudioType = 2,
   kVstVideoType = 3,
@@ -269,7 +277,8 @@ enum VstEventTypes : VstInt32 {
 };
 
 // The common head of every event; byteSize counts the bytes after the first eight.
-struct VstEvent {
+struct VstEvent
+{
   VstInt32 type;
   VstInt32 byteSize;
   VstInt32 deltaFrames;
@@ -278,17 +287,20 @@ struct VstEvent {
 };
 
 // A list of events. The array is declared with two entries and really holds numEvents.
-struct VstEvents {
+struct VstEvents
+{
   VstInt32 numEvents;
   VstIntPtr reserved;
   VstEvent* events[2];
 };
 
-enum VstMidiEventFlags : VstInt32 {
+enum VstMidiEventFlags : VstInt32
+{
   kVstMidiEventIsRealtime = 1 << 0,
 };
 
-struct VstMidiEvent {
+struct VstMidiEvent
+{
   VstInt32 type;
   VstInt32 byteSize;
   VstInt32 deltaFrames;
@@ -302,7 +314,8 @@ struct VstMidiEvent {
   char reserved2;
 };
 
-struct VstMidiSysexEvent {
+struct VstMidiSysexEvent
+{
   VstInt32 type;
   VstInt32 byteSize;
   VstInt32 deltaFrames;
@@ -315,7 +328,8 @@ struct VstMidiSysexEvent {
 
 // Time information ---------------------------------------------------------------------------
 
-enum VstTimeInfoFlags : VstInt32 {
+enum VstTimeInfoFlags : VstInt32
+{
   kVstTransportChanged = 1,
   kVstTransportPlaying = 1 << 1,
   kVstTransportCycleActive = 1 << 2,
@@ -332,7 +346,8 @@ enum VstTimeInfoFlags : VstInt32 {
   kVstClockValid = 1 << 15,
 };
 
-struct VstTimeInfo {
+struct VstTimeInfo
+{
   double samplePos;
   double sampleRate;
   double nanoSeconds;
@@ -351,13 +366,15 @@ struct VstTimeInfo {
 
 // Pins and speakers --------------------------------------------------------------------------
 
-enum VstPinPropertiesFlags : VstInt32 {
+enum VstPinPropertiesFlags : VstInt32
+{
   kVstPinIsActive = 1 << 0,
   kVstPinIsStereo = 1 << 1,
   kVstPinUseSpeaker = 1 << 2,
 };
 
-struct VstPinProperties {
+struct VstPinProperties
+{
   char label[kVstMaxLabelLen];
   VstInt32 flags;
   VstInt32 arrangementType;
@@ -365,14 +382,16 @@ struct VstPinProperties {
   char future[48];
 };
 
-enum VstSpeakerArrangementType : VstInt32 {
+enum VstSpeakerArrangementType : VstInt32
+{
   kSpeakerArrUserDefined = -2,
   kSpeakerArrEmpty = -1,
   kSpeakerArrMono = 0,
   kSpeakerArrStereo = 1,
 };
 
-struct VstSpeakerProperties {
+struct VstSpeakerProperties
+{
   float azimuth;
   float elevation;
   float radius;
@@ -383,7 +402,8 @@ struct VstSpeakerProperties {
 };
 
 // Declared with eight speakers; hosts allocate more behind it for larger arrangements.
-struct VstSpeakerArrangement {
+struct VstSpeakerArrangement
+{
   VstInt32 type;
   VstInt32 numChannels;
   VstSpeakerProperties speakers[8];
@@ -391,14 +411,16 @@ struct VstSpeakerArrangement {
 
 // Editor and MIDI key names ------------------------------------------------------------------
 
-struct ERect {
+struct ERect
+{
   VstInt16 top;
   VstInt16 left;
   VstInt16 bottom;
   VstInt16 right;
 };
 
-struct MidiKeyName {
+struct MidiKeyName
+{
   VstInt32 thisProgramIndex;
   VstInt32 thisKeyNumber;
   char keyName[kVstMaxNameLen];
@@ -411,8 +433,7 @@ struct MidiKeyName {
 // Sizes every 64-bit host compiles the records with.
 #if INTPTR_MAX == INT64_MAX
 static_assert(sizeof(AEffect) == 192, "AEffect layout");
-static_assert(offsetof(AEffect, flags) == 56 && offsetof(AEffect, resvd1) == 64,
-              "AEffect layout");
+static_assert(offsetof(AEffect, flags) == 56 && offsetof(AEffect, resvd1) == 64, "AEffect layout");
 static_assert(offsetof(AEffect, object) == 96 && offsetof(AEffect, uniqueID) == 112,
               "AEffect layout");
 static_assert(offsetof(AEffect, processDoubleReplacing) == 128, "AEffect layout");

@@ -29,8 +29,7 @@ ParamValue IEffectVST3::UnitInterval(ParamValue value)
   return value > 0.0 ? std::min(value, 1.0) : 0.0;
 }
 
-IEffectVST3::IEffectVST3(const IEffectConfig& config, HostContext)
-    : IEffectBase(ForVst3(config))
+IEffectVST3::IEffectVST3(const IEffectConfig& config, HostContext) : IEffectBase(ForVst3(config))
 {
   for (int i = 0; i < GetInputChannelCount(); ++i)
     SetInputConnected(i, true);
@@ -122,9 +121,10 @@ void IEffectVST3::CreateParameters()
   }
   if (!IsInstrument())
   {
-    auto* bypass = new StringListParameter(
-        Vst3WidenCached("Bypass"), kBypassParamId, nullptr,
-        ParameterInfo::kCanAutomate | ParameterInfo::kIsList | ParameterInfo::kIsBypass, kRootUnitId);
+    auto* bypass = new StringListParameter(Vst3WidenCached("Bypass"), kBypassParamId, nullptr,
+                                           ParameterInfo::kCanAutomate | ParameterInfo::kIsList |
+                                               ParameterInfo::kIsBypass,
+                                           kRootUnitId);
     bypass->appendString(Vst3WidenCached("off"));
     bypass->appendString(Vst3WidenCached("on"));
     parameters.addParameter(bypass);
@@ -141,7 +141,8 @@ void IEffectVST3::CreateParameters()
 
     if (param.Kind() == IParameterKind::Bool || param.Kind() == IParameterKind::Enum)
     {
-      auto* list = new StringListParameter(title, id, units, ParameterInfo::kIsList | automate, unit);
+      auto* list =
+          new StringListParameter(title, id, units, ParameterInfo::kIsList | automate, unit);
       for (int value = 0; value < param.DisplayTextCount(); ++value)
         list->appendString(Vst3WidenCached(param.FindDisplayText(value)));
       // The list's own default would be its first entry; hosts reset to the plug-in's default.
@@ -231,7 +232,8 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
 // ---- IMidiMapping ----
 
 tresult PLUGIN_API IEffectVST3::getMidiControllerAssignment(int32 busIndex, int16 channel,
-                                                            CtrlNumber midiControllerNumber, ParamID& id)
+                                                            CtrlNumber midiControllerNumber,
+                                                            ParamID& id)
 {
   // The plug-in listens on MIDI channel 1 only, as its event path does.
   if (busIndex != 0 || channel != 0 || !DoesMidi())

@@ -54,7 +54,8 @@ public:
   static constexpr int32_t kMaxBlockSize = 65536;
   // The part of the host's ProcessContext that is kept: every field up to and
   // including the frame rate.
-  static constexpr size_t kContextBytes = offsetof(Steinberg::Vst::ProcessContext, samplesToNextClock);
+  static constexpr size_t kContextBytes =
+      offsetof(Steinberg::Vst::ProcessContext, samplesToNextClock);
 
   IEffectVST3(const IEffectConfig& config, HostContext host);
   ~IEffectVST3() override;
@@ -88,8 +89,8 @@ public:
   Steinberg::tresult PLUGIN_API getParamStringByValue(Steinberg::Vst::ParamID id,
                                                       Steinberg::Vst::ParamValue normalized,
                                                       Steinberg::Vst::String128 string) override;
-  Steinberg::Vst::ParamValue PLUGIN_API plainParamToNormalized(Steinberg::Vst::ParamID id,
-                                                               Steinberg::Vst::ParamValue plain) override;
+  Steinberg::Vst::ParamValue PLUGIN_API
+  plainParamToNormalized(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue plain) override;
   // The bypass and program parameters read the last value set through
   // setParamNormalized, a parameter change in process or setState.
   Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) override;
@@ -134,10 +135,9 @@ public:
   // ---- IMidiMapping ----
   // Bus 0, channel 0 (MIDI channel 1): the parameter of each controller the
   // plug-in answers; kResultFalse for everything else.
-  Steinberg::tresult PLUGIN_API getMidiControllerAssignment(Steinberg::int32 busIndex,
-                                                            Steinberg::int16 channel,
-                                                            Steinberg::Vst::CtrlNumber midiControllerNumber,
-                                                            Steinberg::Vst::ParamID& id) override;
+  Steinberg::tresult PLUGIN_API getMidiControllerAssignment(
+      Steinberg::int32 busIndex, Steinberg::int16 channel,
+      Steinberg::Vst::CtrlNumber midiControllerNumber, Steinberg::Vst::ParamID& id) override;
 
   // ---- FUnknown ----
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;

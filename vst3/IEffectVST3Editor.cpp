@@ -14,7 +14,8 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-namespace {
+namespace
+{
 
 // The views array grows by this many entries at a time.
 constexpr size_t kViewsGrowth = 10;

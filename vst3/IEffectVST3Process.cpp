@@ -66,7 +66,8 @@ tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* inputs, i
 
 tresult PLUGIN_API IEffectVST3::canProcessSampleSize(int32 symbolicSampleSize)
 {
-  return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultOk : kResultFalse;
+  return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultOk
+                                                                            : kResultFalse;
 }
 
 uint32 PLUGIN_API IEffectVST3::getLatencySamples()
@@ -81,7 +82,8 @@ uint32 PLUGIN_API IEffectVST3::getTailSamples()
 
 tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup)
 {
-  ITrace(__func__, "%d %d %f", setup.symbolicSampleSize, setup.maxSamplesPerBlock, setup.sampleRate);
+  ITrace(__func__, "%d %d %f", setup.symbolicSampleSize, setup.maxSamplesPerBlock,
+         setup.sampleRate);
   if (canProcessSampleSize(setup.symbolicSampleSize) != kResultOk)
     return kResultFalse;
   // The engine divides by the rate; a host that offers none gets a refusal, not a fault.
@@ -221,10 +223,12 @@ void IEffectVST3::ConnectOutputs(const ProcessData& data, bool doublePrecision)
     const AudioBus* bus = getAudioOutput(busIndex);
     const int first = channel;
     const int busChannels = ChannelCount(bus->getArrangement());
-    const AudioBusBuffers* host = busIndex < data.numOutputs && data.outputs ? &data.outputs[busIndex] : nullptr;
+    const AudioBusBuffers* host =
+        busIndex < data.numOutputs && data.outputs ? &data.outputs[busIndex] : nullptr;
     const bool hasBuffers = host && (doublePrecision ? host->channelBuffers64 != nullptr
                                                      : host->channelBuffers32 != nullptr);
-    const int provided = bus->isActive() && hasBuffers ? std::clamp<int>(host->numChannels, 0, busChannels) : 0;
+    const int provided =
+        bus->isActive() && hasBuffers ? std::clamp<int>(host->numChannels, 0, busChannels) : 0;
     for (int k = 0; k < busChannels && channel < GetOutputChannelCount(); ++k, ++channel)
       SetOutputConnected(channel, k < provided);
     if (provided > 0)

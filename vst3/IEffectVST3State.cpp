@@ -72,8 +72,9 @@ tresult PLUGIN_API IEffectVST3::setState(IBStream* state)
   uint8_t flagBytes[4] = {};
   if (ReadFully(state, flagBytes, sizeof flagBytes) != sizeof flagBytes)
     return kResultFalse;
-  const uint32_t flag = static_cast<uint32_t>(flagBytes[0]) | static_cast<uint32_t>(flagBytes[1]) << 8 |
-                        static_cast<uint32_t>(flagBytes[2]) << 16 | static_cast<uint32_t>(flagBytes[3]) << 24;
+  const uint32_t flag =
+      static_cast<uint32_t>(flagBytes[0]) | static_cast<uint32_t>(flagBytes[1]) << 8 |
+      static_cast<uint32_t>(flagBytes[2]) << 16 | static_cast<uint32_t>(flagBytes[3]) << 24;
   SetBypassed(flag != 0);
   bypassValue.store(flag != 0 ? 1.0 : 0.0, std::memory_order_relaxed);
   RefreshEditorFromParams();

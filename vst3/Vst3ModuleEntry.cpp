@@ -1,10 +1,10 @@
 // The VST3 module's entry points and its one class: the Quillwave effect,
 // created by the product built on the binding (CreatePlugin).
+#include "vst3/Vst3ModuleEntry.h"
 #include "framework/FourCharCode.h"
 #include "framework/IMutex.h"
 #include "vst3/CPluginFactory.h"
 #include "vst3/IEffectVST3.h"
-#include "vst3/Vst3ModuleEntry.h"
 #include "vst3/Vst3ModuleInstance.h"
 
 #include "QuillwaveVersion.h"
@@ -24,8 +24,8 @@ namespace
 // maker code and the plug-in code, most significant character first. Written
 // through INLINE_UID, so the logical id (and its text form in a host's song)
 // is the same on every platform.
-const TUID kQuillwaveClassId = INLINE_UID(0xF2AEE70D, 0x00DE4F4E, FourCharCode("Plvx"),
-                                          FourCharCode("Pqw6"));
+const TUID kQuillwaveClassId =
+    INLINE_UID(0xF2AEE70D, 0x00DE4F4E, FourCharCode("Plvx"), FourCharCode("Pqw6"));
 
 // Serialises instance creation across the host's threads; it lives until the
 // module unloads.
@@ -86,31 +86,31 @@ PClassInfo2 MakeClassInfo()
 
 extern "C"
 {
-  SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
+SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory()
+{
+  // Hosts may ask on several threads at once; the factory is published only with its class.
+  std::lock_guard<std::mutex> guard(CPluginFactory::singletonLock());
+  if (gPluginFactory)
   {
-    // Hosts may ask on several threads at once; the factory is published only with its class.
-    std::lock_guard<std::mutex> guard(CPluginFactory::singletonLock());
-    if (gPluginFactory)
-    {
-      gPluginFactory->addRef();
-      return gPluginFactory;
-    }
-    static const PFactoryInfo factoryInfo = MakeFactoryInfo();
-    auto* factory = new CPluginFactory(factoryInfo);
-    static const PClassInfo2 classInfo = MakeClassInfo();
-    factory->registerClass(&classInfo, CreateQuillwave);
-    gPluginFactory = factory;
+    gPluginFactory->addRef();
     return gPluginFactory;
   }
+  static const PFactoryInfo factoryInfo = MakeFactoryInfo();
+  auto* factory = new CPluginFactory(factoryInfo);
+  static const PClassInfo2 classInfo = MakeClassInfo();
+  factory->registerClass(&classInfo, CreateQuillwave);
+  gPluginFactory = factory;
+  return gPluginFactory;
+}
 
-  bool InitDll()
-  {
-    Vst3PublishModuleInstance();
-    return true;
-  }
+bool InitDll()
+{
+  Vst3PublishModuleInstance();
+  return true;
+}
 
-  bool ExitDll()
-  {
-    return true;
-  }
+bool ExitDll()
+{
+  return true;
+}
 }

@@ -7,6 +7,6 @@
 // handle for the editor's images; ExitDll releases nothing.
 extern "C"
 {
-  SMTG_EXPORT_SYMBOL bool InitDll();
-  SMTG_EXPORT_SYMBOL bool ExitDll();
+SMTG_EXPORT_SYMBOL bool InitDll();
+SMTG_EXPORT_SYMBOL bool ExitDll();
 }

@@ -13,7 +13,8 @@
 
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 struct Editor
 {

@@ -3,7 +3,8 @@
 // The few records of the LADSPA C interface that the benchmark uses to run a
 // peer plug-in, declared from the published ABI (ladspa.h, version 1.1).
 
-extern "C" {
+extern "C"
+{
 
 typedef float LADSPA_Data;
 typedef void* LADSPA_Handle;
@@ -11,37 +12,39 @@ typedef int LADSPA_Properties;
 typedef int LADSPA_PortDescriptor;
 typedef int LADSPA_PortRangeHintDescriptor;
 
-struct LADSPA_PortRangeHint {
-    LADSPA_PortRangeHintDescriptor HintDescriptor;
-    LADSPA_Data LowerBound;
-    LADSPA_Data UpperBound;
+struct LADSPA_PortRangeHint
+{
+  LADSPA_PortRangeHintDescriptor HintDescriptor;
+  LADSPA_Data LowerBound;
+  LADSPA_Data UpperBound;
 };
 
-struct LADSPA_Descriptor {
-    unsigned long UniqueID;
-    const char* Label;
-    LADSPA_Properties Properties;
-    const char* Name;
-    const char* Maker;
-    const char* Copyright;
-    unsigned long PortCount;
-    const LADSPA_PortDescriptor* PortDescriptors;
-    const char* const* PortNames;
-    const LADSPA_PortRangeHint* PortRangeHints;
-    void* ImplementationData;
-    LADSPA_Handle (*instantiate)(const LADSPA_Descriptor* descriptor, unsigned long sampleRate);
-    void (*connect_port)(LADSPA_Handle instance, unsigned long port, LADSPA_Data* location);
-    void (*activate)(LADSPA_Handle instance);
-    void (*run)(LADSPA_Handle instance, unsigned long sampleCount);
-    void (*run_adding)(LADSPA_Handle instance, unsigned long sampleCount);
-    void (*set_run_adding_gain)(LADSPA_Handle instance, LADSPA_Data gain);
-    void (*deactivate)(LADSPA_Handle instance);
-    void (*cleanup)(LADSPA_Handle instance);
+struct LADSPA_Descriptor
+{
+  unsigned long UniqueID;
+  const char* Label;
+  LADSPA_Properties Properties;
+  const char* Name;
+  const char* Maker;
+  const char* Copyright;
+  unsigned long PortCount;
+  const LADSPA_PortDescriptor* PortDescriptors;
+  const char* const* PortNames;
+  const LADSPA_PortRangeHint* PortRangeHints;
+  void* ImplementationData;
+  LADSPA_Handle (*instantiate)(const LADSPA_Descriptor* descriptor, unsigned long sampleRate);
+  void (*connect_port)(LADSPA_Handle instance, unsigned long port, LADSPA_Data* location);
+  void (*activate)(LADSPA_Handle instance);
+  void (*run)(LADSPA_Handle instance, unsigned long sampleCount);
+  void (*run_adding)(LADSPA_Handle instance, unsigned long sampleCount);
+  void (*set_run_adding_gain)(LADSPA_Handle instance, LADSPA_Data gain);
+  void (*deactivate)(LADSPA_Handle instance);
+  void (*cleanup)(LADSPA_Handle instance);
 };
 
 typedef const LADSPA_Descriptor* (*LADSPA_Descriptor_Function)(unsigned long index);
 
-} // extern "C"
+}  // extern "C"
 
 constexpr LADSPA_PortDescriptor kLadspaPortInput = 0x1;
 constexpr LADSPA_PortDescriptor kLadspaPortOutput = 0x2;

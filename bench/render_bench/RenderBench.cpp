@@ -18,7 +18,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 constexpr double kSampleRate = 48000.0;
 constexpr double kSeconds = 3600.0;
@@ -26,23 +27,29 @@ constexpr double kTargetSpeed = 200.0;
 constexpr double kMemoryLimitMiB = 32.0;
 
 // A chord of three sines under a slow swell, left and right apart, as 16-bit PCM.
-bool WriteTestFile(const std::string& path) {
+bool WriteTestFile(const std::string& path)
+{
   SF_INFO info{};
   info.samplerate = static_cast<int>(kSampleRate);
   info.channels = 2;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   SndfileHandle file(sf_open(path.c_str(), SFM_WRITE, &info));
-  if (!file) return false;
+  if (!file)
+    return false;
   constexpr size_t kBlock = 65536;
   std::vector<double> block(2 * kBlock);
   const auto frames = static_cast<size_t>(kSeconds * kSampleRate);
-  for (size_t start = 0; start < frames; start += kBlock) {
+  for (size_t start = 0; start < frames; start += kBlock)
+  {
     const size_t count = std::min(kBlock, frames - start);
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
       const double t = static_cast<double>(start + i) / kSampleRate;
       const double swell = 0.3 + 0.2 * std::sin(2.0 * M_PI * 0.05 * t);
-      block[2 * i] = swell * (std::sin(2.0 * M_PI * 220.0 * t) + 0.5 * std::sin(2.0 * M_PI * 277.2 * t));
-      block[2 * i + 1] = swell * (std::sin(2.0 * M_PI * 330.0 * t) + 0.5 * std::sin(2.0 * M_PI * 415.3 * t));
+      block[2 * i] =
+          swell * (std::sin(2.0 * M_PI * 220.0 * t) + 0.5 * std::sin(2.0 * M_PI * 277.2 * t));
+      block[2 * i + 1] =
+          swell * (std::sin(2.0 * M_PI * 330.0 * t) + 0.5 * std::sin(2.0 * M_PI * 415.3 * t));
     }
     if (sf_writef_double(file.get(), block.data(), static_cast<sf_count_t>(count)) !=
         static_cast<sf_count_t>(count))
@@ -53,9 +60,11 @@ bool WriteTestFile(const std::string& path) {
 
 }  // namespace
 
-int main() {
+int main()
+{
   char pattern[] = "/tmp/quillwave-render-bench-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) {
+  if (mkdtemp(pattern) == nullptr)
+  {
     std::perror("render_bench: temporary folder");
     return 1;
   }
@@ -65,22 +74,23 @@ int main() {
   std::printf("Writing a one-hour stereo %.0f Hz test file...\n", kSampleRate);
   std::fflush(stdout);
   int result = 1;
-  if (WriteTestFile(input)) {
+  if (WriteTestFile(input))
+  {
     const std::string tool = QUILLWAVE_RENDER;
     const std::string module = QUILLWAVE_VST3_BUNDLE;
     // The saturation setting, the engine's most expensive path.
-    const char* const argv[] = {tool.c_str(),   module.c_str(),       input.c_str(),
-                                output.c_str(), "--quiet",            "--set",
-                                "MainFxOffOn=1", "--set",             "SaturationGain=0.6",
-                                "--set",        "FilterTone=0.3",     nullptr};
+    const char* const argv[] = {tool.c_str(),    module.c_str(),   input.c_str(),
+                                output.c_str(),  "--quiet",        "--set",
+                                "MainFxOffOn=1", "--set",          "SaturationGain=0.6",
+                                "--set",         "FilterTone=0.3", nullptr};
     const auto start = std::chrono::steady_clock::now();
     pid_t child = 0;
     int status = 0;
     rusage usage{};
     if (posix_spawn(&child, tool.c_str(), nullptr, nullptr, const_cast<char* const*>(argv),
                     environ) == 0 &&
-        wait4(child, &status, 0, &usage) == child && WIFEXITED(status) &&
-        WEXITSTATUS(status) == 0) {
+        wait4(child, &status, 0, &usage) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+    {
       const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
       const double speed = kSeconds / elapsed.count();
       const double peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
@@ -89,10 +99,14 @@ int main() {
       std::printf("peak memory of the render tool: %.1f MiB (target below %.0f MiB)\n", peakMiB,
                   kMemoryLimitMiB);
       result = 0;
-    } else {
+    }
+    else
+    {
       std::fprintf(stderr, "render_bench: the render failed\n");
     }
-  } else {
+  }
+  else
+  {
     std::fprintf(stderr, "render_bench: cannot write %s\n", input.c_str());
   }
   fs::remove_all(folder);

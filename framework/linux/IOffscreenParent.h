@@ -20,7 +20,8 @@
 #include <stdint.h>
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
 /* The VST3 platform type naming this record. */
@@ -61,9 +62,9 @@ enum
 
 typedef struct IOffscreenMenuItem
 {
-  const char* text;  /* as shown, with the menu's numbering */
+  const char* text; /* as shown, with the menu's numbering */
   int32_t flags;
-  int32_t submenu;   /* index of the menu it opens, -1 for none */
+  int32_t submenu; /* index of the menu it opens, -1 for none */
 } IOffscreenMenuItem;
 
 typedef struct IOffscreenMenu

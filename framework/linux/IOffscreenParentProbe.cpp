@@ -9,7 +9,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // One end of a pipe, closed when it goes.
 class PipeEnd

@@ -12,7 +12,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Patterns(const std::string& extensions)
 {
@@ -54,8 +55,8 @@ bool DesktopFileDialog::Start(IFileAction fileAction, const std::string& file,
   return Spawn("zenity", action, start, extensions) || Spawn("kdialog", action, start, extensions);
 }
 
-bool DesktopFileDialog::Spawn(const char* program, IFileAction fileAction,
-                              const std::string& start, const std::string& extensions)
+bool DesktopFileDialog::Spawn(const char* program, IFileAction fileAction, const std::string& start,
+                              const std::string& extensions)
 {
   const bool save = fileAction == IFileAction::Save;
   const std::vector<std::string> patterns = Patterns(extensions);

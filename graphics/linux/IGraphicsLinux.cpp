@@ -1,10 +1,10 @@
 #include "graphics/linux/IGraphicsLinux.h"
 
+#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/EntryText.h"
 #include "graphics/IControl.h"
 #include "graphics/IFileSelectorControl.h"
 #include "graphics/linux/DesktopFileDialog.h"
-#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/LinuxFolders.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "graphics/linux/X11EditorWindow.h"
@@ -20,7 +20,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 // X resource ids have their top three bits clear; a larger value cannot
 // name a window.
@@ -212,7 +213,7 @@ void IGraphicsLinux::Dispatch(const X11EditorEvent& event)
         // once the focus went elsewhere a click commits it.
         const bool editing = entry->state == EntryState::Editing;
         entry->state = editing || WheelStepsForButton(event.button) != 0 ? EntryState::Cancel
-                                                                          : EntryState::Commit;
+                                                                         : EntryState::Commit;
         break;
       }
       ButtonPress(event);
@@ -339,12 +340,24 @@ void IGraphicsLinux::EntryKey(const X11EditorEvent& event)
     case kKeysymEscape:
       entry->state = EntryState::Cancel;
       return;
-    case kKeysymBackSpace: line.Backspace(); break;
-    case kKeysymDelete: line.Delete(); break;
-    case kKeysymLeft: line.Left(); break;
-    case kKeysymRight: line.Right(); break;
-    case kKeysymHome: line.Home(); break;
-    case kKeysymEnd: line.End(); break;
+    case kKeysymBackSpace:
+      line.Backspace();
+      break;
+    case kKeysymDelete:
+      line.Delete();
+      break;
+    case kKeysymLeft:
+      line.Left();
+      break;
+    case kKeysymRight:
+      line.Right();
+      break;
+    case kKeysymHome:
+      line.Home();
+      break;
+    case kKeysymEnd:
+      line.End();
+      break;
     default:
     {
       const char typed = CharacterForKey(event.keysym, event.shiftedKeysym, event.state);
@@ -427,8 +440,7 @@ int IGraphicsLinux::ShowMessageBox(const char* text, const char* caption, int ty
     return IGraphicsOffscreen::ShowMessageBox(text, caption, type);
   ReleaseMouseCapture();
   X11MessageBox box(*window, [this](const X11EditorEvent& event) { Dispatch(event); });
-  const int answer =
-      box.Run(text ? text : "", caption ? caption : "", type, Width(), Height());
+  const int answer = box.Run(text ? text : "", caption ? caption : "", type, Width(), Height());
   Invalidate({0, 0, Width(), Height()});
   return answer;
 }

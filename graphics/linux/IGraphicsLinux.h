@@ -1,8 +1,8 @@
 #pragma once
 
+#include "framework/linux/IEditorEventSource.h"
 #include "graphics/ITextStyle.h"
 #include "graphics/linux/EntryLine.h"
-#include "framework/linux/IEditorEventSource.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
 #include "graphics/linux/X11InputMapping.h"
 

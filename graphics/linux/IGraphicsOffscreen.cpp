@@ -1,9 +1,9 @@
 #include "graphics/linux/IGraphicsOffscreen.h"
 
+#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/EntryText.h"
 #include "graphics/IControl.h"
 #include "graphics/linux/IOffscreenParentInput.h"
-#include "framework/linux/IOffscreenParentProbe.h"
 #include "graphics/linux/LinuxFolders.h"
 #include "graphics/linux/MessageBoxCodes.h"
 #include "raster/RasterBlit.h"
@@ -28,8 +28,7 @@ bool IGraphicsOffscreen::DrawScreen(const IRectangle& rect)
   if (screen.Width() != Width() || screen.Height() != Height())
     screen.Resize(Width(), Height());
   const RasterRect area{rect.left, rect.top, rect.right, rect.bottom};
-  BlitBitmap(&screen, GetDrawBitmap(), rect.left, rect.top, &area, 1.0f,
-             kBlendCopy);
+  BlitBitmap(&screen, GetDrawBitmap(), rect.left, rect.top, &area, 1.0f, kBlendCopy);
   lastScreenRect = rect;
   ++screenUpdates;
   return true;

@@ -1,15 +1,16 @@
 #include "graphics/linux/IOffscreenParentAnswers.h"
 
+#include "framework/linux/IOffscreenParent.h"
 #include "graphics/IControl.h"
 #include "graphics/IMenu.h"
-#include "framework/linux/IOffscreenParent.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr bool SameFlag(IMenuItem::Flags flag, int recordFlag)
 {

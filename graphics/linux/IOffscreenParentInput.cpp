@@ -1,14 +1,15 @@
 #include "graphics/linux/IOffscreenParentInput.h"
 
+#include "framework/linux/IOffscreenParent.h"
 #include "graphics/IMouseModifiers.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
-#include "framework/linux/IOffscreenParent.h"
 #include "raster/RasterBitmap.h"
 
 #include <cstdint>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // The editor's key codes run from space (0) to Z (40).
 constexpr int32_t kLastKey = 40;

@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::string Environment(const char* name)
 {

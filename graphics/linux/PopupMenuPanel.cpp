@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr int kRowHeight = 20;
 constexpr int kSeparatorHeight = 7;
@@ -90,8 +91,7 @@ int PopupMenuPanel::ItemAt(int x, int y) const
 {
   for (size_t k = 0; k < rows.size(); ++k)
     if (rows[k].Contains(x, y))
-      return menu.Item(static_cast<int>(k))->Has(IMenuItem::kSeparator) ? -1
-                                                                          : static_cast<int>(k);
+      return menu.Item(static_cast<int>(k))->Has(IMenuItem::kSeparator) ? -1 : static_cast<int>(k);
   return -1;
 }
 

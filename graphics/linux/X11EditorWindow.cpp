@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // XEmbed (freedesktop.org): protocol version 0, the client is mapped, and
 // the messages this window answers or sends.
@@ -169,20 +170,20 @@ std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(uint32_t parent, int widt
   // drawn by the editor, so nothing flickers to a fill colour first. The
   // explicit colormap and border let the window differ in depth from a
   // parent of another visual.
-  const uint32_t mask = XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK |
-                        XCB_CW_COLORMAP;
-  const uint32_t values[] = {
-      XCB_BACK_PIXMAP_NONE, 0,
-      XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-          XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_KEY_PRESS |
-          XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE |
-          XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_LEAVE_WINDOW,
-      screen->default_colormap};
+  const uint32_t mask =
+      XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK | XCB_CW_COLORMAP;
+  const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 0,
+                             XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+                                 XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                                 XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                                 XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                 XCB_EVENT_MASK_LEAVE_WINDOW,
+                             screen->default_colormap};
   ReplyPtr<xcb_generic_error_t> error(xcb_request_check(
-      c, xcb_create_window_checked(c, screen->root_depth, connection->window, parent, 0, 0,
-                                   static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
-                                   XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, mask,
-                                   values)));
+      c,
+      xcb_create_window_checked(c, screen->root_depth, connection->window, parent, 0, 0,
+                                static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
+                                XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, mask, values)));
   if (error)
   {
     connection->window = XCB_WINDOW_NONE;
@@ -333,8 +334,7 @@ bool X11EditorWindow::NextEvent(X11EditorEvent& out)
         if (e->detail == XCB_NOTIFY_DETAIL_POINTER || e->detail == XCB_NOTIFY_DETAIL_INFERIOR ||
             e->mode == XCB_NOTIFY_MODE_GRAB || e->mode == XCB_NOTIFY_MODE_UNGRAB)
           break;
-        out.kind =
-            (event->response_type & 0x7F) == XCB_FOCUS_IN ? Kind::FocusIn : Kind::FocusOut;
+        out.kind = (event->response_type & 0x7F) == XCB_FOCUS_IN ? Kind::FocusIn : Kind::FocusOut;
         return true;
       }
       case XCB_DESTROY_NOTIFY:
@@ -412,12 +412,11 @@ void X11EditorWindow::Put(uint32_t target, const RasterBitmap& bitmap, const IRe
     const int rows = std::min(bandRows, bottom - y);
     conn.band.resize(static_cast<size_t>(width) * rows);
     for (int r = 0; r < rows; ++r)
-      std::memcpy(conn.band.data() + static_cast<size_t>(r) * width, RasterRow(bitmap, y + r) + left,
-                  rowBytes);
-    xcb_put_image(conn.c, XCB_IMAGE_FORMAT_Z_PIXMAP, target, conn.gc,
-                  static_cast<uint16_t>(width), static_cast<uint16_t>(rows),
-                  static_cast<int16_t>(left), static_cast<int16_t>(y), 0, conn.depth,
-                  static_cast<uint32_t>(rowBytes * rows),
+      std::memcpy(conn.band.data() + static_cast<size_t>(r) * width,
+                  RasterRow(bitmap, y + r) + left, rowBytes);
+    xcb_put_image(conn.c, XCB_IMAGE_FORMAT_Z_PIXMAP, target, conn.gc, static_cast<uint16_t>(width),
+                  static_cast<uint16_t>(rows), static_cast<int16_t>(left), static_cast<int16_t>(y),
+                  0, conn.depth, static_cast<uint32_t>(rowBytes * rows),
                   reinterpret_cast<const uint8_t*>(conn.band.data()));
   }
 }
@@ -509,9 +508,8 @@ void X11EditorWindow::ForwardKey(const X11EditorEvent& event)
   key.event_y = static_cast<int16_t>(event.y);
   key.state = static_cast<uint16_t>(event.state);
   key.same_screen = 1;
-  const uint32_t mask = event.kind == X11EditorEvent::Kind::KeyPress
-                            ? XCB_EVENT_MASK_KEY_PRESS
-                            : XCB_EVENT_MASK_KEY_RELEASE;
+  const uint32_t mask = event.kind == X11EditorEvent::Kind::KeyPress ? XCB_EVENT_MASK_KEY_PRESS
+                                                                     : XCB_EVENT_MASK_KEY_RELEASE;
   xcb_send_event(conn.c, 1, conn.parent, mask, reinterpret_cast<const char*>(&key));
   xcb_flush(conn.c);
 }
@@ -544,18 +542,20 @@ uint32_t X11EditorWindow::OpenPopup(int x, int y, int width, int height)
   const xcb_window_t popup = xcb_generate_id(conn.c);
   const uint32_t mask = XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT |
                         XCB_CW_SAVE_UNDER | XCB_CW_EVENT_MASK | XCB_CW_COLORMAP;
-  const uint32_t values[] = {
-      XCB_BACK_PIXMAP_NONE, 0, 1, 1,
-      XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-          XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_KEY_PRESS,
-      conn.colormap};
+  const uint32_t values[] = {XCB_BACK_PIXMAP_NONE,
+                             0,
+                             1,
+                             1,
+                             XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
+                                 XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                                 XCB_EVENT_MASK_KEY_PRESS,
+                             conn.colormap};
   ReplyPtr<xcb_generic_error_t> error(xcb_request_check(
-      conn.c, xcb_create_window_checked(conn.c, conn.depth, popup, conn.root,
-                                        static_cast<int16_t>(x), static_cast<int16_t>(y),
-                                        static_cast<uint16_t>(width),
-                                        static_cast<uint16_t>(height), 0,
-                                        XCB_WINDOW_CLASS_INPUT_OUTPUT, conn.visual, mask,
-                                        values)));
+      conn.c,
+      xcb_create_window_checked(conn.c, conn.depth, popup, conn.root, static_cast<int16_t>(x),
+                                static_cast<int16_t>(y), static_cast<uint16_t>(width),
+                                static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                                conn.visual, mask, values)));
   if (error)
     return 0;
   xcb_map_window(conn.c, popup);
@@ -585,11 +585,11 @@ bool X11EditorWindow::GrabInput(uint32_t popup)
       nullptr));
   if (!pointer || pointer->status != XCB_GRAB_STATUS_SUCCESS)
     return false;
-  ReplyPtr<xcb_grab_keyboard_reply_t> keyboard(xcb_grab_keyboard_reply(
-      conn.c,
-      xcb_grab_keyboard(conn.c, 1, popup, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                        XCB_GRAB_MODE_ASYNC),
-      nullptr));
+  ReplyPtr<xcb_grab_keyboard_reply_t> keyboard(
+      xcb_grab_keyboard_reply(conn.c,
+                              xcb_grab_keyboard(conn.c, 1, popup, XCB_CURRENT_TIME,
+                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                              nullptr));
   if (!keyboard || keyboard->status != XCB_GRAB_STATUS_SUCCESS)
   {
     xcb_ungrab_pointer(conn.c, XCB_CURRENT_TIME);

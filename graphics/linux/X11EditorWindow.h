@@ -14,16 +14,16 @@ struct X11EditorEvent
 {
   enum class Kind
   {
-    Expose,         // `area` needs drawing; `last` on the final one of a series
-    ButtonPress,    // `button`, `x`, `y`, `state`, `time`
+    Expose,       // `area` needs drawing; `last` on the final one of a series
+    ButtonPress,  // `button`, `x`, `y`, `state`, `time`
     ButtonRelease,
-    Motion,         // `x`, `y`, `state`
-    KeyPress,       // `keysym`, `state`
+    Motion,    // `x`, `y`, `state`
+    KeyPress,  // `keysym`, `state`
     KeyRelease,
     PointerLeft,
-    FocusIn,        // the window got the keyboard focus (X or XEmbed)
-    FocusOut,       // ... and lost it
-    WindowGone,     // the window was destroyed under us (its parent went first)
+    FocusIn,     // the window got the keyboard focus (X or XEmbed)
+    FocusOut,    // ... and lost it
+    WindowGone,  // the window was destroyed under us (its parent went first)
   };
   Kind kind = Kind::Expose;
   // The window the event is for: the editor's or one of its popups.

@@ -8,12 +8,18 @@ int KeyCodeForKeysym(uint32_t keysym)
 {
   switch (keysym)
   {
-    case kKeysymSpace: return 0;
-    case kKeysymUp: return 1;
-    case kKeysymDown: return 2;
-    case kKeysymLeft: return 3;
-    case kKeysymRight: return 4;
-    default: break;
+    case kKeysymSpace:
+      return 0;
+    case kKeysymUp:
+      return 1;
+    case kKeysymDown:
+      return 2;
+    case kKeysymLeft:
+      return 3;
+    case kKeysymRight:
+      return 4;
+    default:
+      break;
   }
   // Latin keysyms are their characters.
   if (keysym >= '0' && keysym <= '9')
@@ -33,10 +39,14 @@ char CharacterForKey(uint32_t keysym, uint32_t shiftedKeysym, uint32_t state)
     return static_cast<char>('0' + (keysym - kKeypadZero));
   switch (keysym)
   {
-    case 0xffae: return '.';  // KP_Decimal
-    case 0xffad: return '-';  // KP_Subtract
-    case 0xffab: return '+';  // KP_Add
-    default: break;
+    case 0xffae:
+      return '.';  // KP_Decimal
+    case 0xffad:
+      return '-';  // KP_Subtract
+    case 0xffab:
+      return '+';  // KP_Add
+    default:
+      break;
   }
   const bool shift = (state & kX11ShiftMask) != 0;
   uint32_t chosen = shift && shiftedKeysym != 0 ? shiftedKeysym : keysym;
@@ -70,8 +80,8 @@ int WheelStepsForButton(int button)
 bool DoubleClickDetector::Press(int x, int y, uint32_t timeMs)
 {
   // Server times wrap after 49 days; the unsigned difference stays right.
-  const bool isDouble = armed && timeMs - lastTime <= kTimeMs &&
-                        std::abs(x - lastX) <= kDistance && std::abs(y - lastY) <= kDistance;
+  const bool isDouble = armed && timeMs - lastTime <= kTimeMs && std::abs(x - lastX) <= kDistance &&
+                        std::abs(y - lastY) <= kDistance;
   armed = !isDouble;
   lastX = x;
   lastY = y;

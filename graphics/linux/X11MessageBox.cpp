@@ -12,7 +12,8 @@
 #include <sstream>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kWidth = 380;
 constexpr int kMargin = 14;
@@ -44,10 +45,14 @@ std::vector<Button> ButtonsOf(int type)
 {
   switch (type & 0xF)
   {
-    case 1: return {{"OK", kIdOk, {}}, {"Cancel", kIdCancel, {}}};
-    case 3: return {{"Yes", kIdYes, {}}, {"No", kIdNo, {}}, {"Cancel", kIdCancel, {}}};
-    case 4: return {{"Yes", kIdYes, {}}, {"No", kIdNo, {}}};
-    default: return {{"OK", kIdOk, {}}};
+    case 1:
+      return {{"OK", kIdOk, {}}, {"Cancel", kIdCancel, {}}};
+    case 3:
+      return {{"Yes", kIdYes, {}}, {"No", kIdNo, {}}, {"Cancel", kIdCancel, {}}};
+    case 4:
+      return {{"Yes", kIdYes, {}}, {"No", kIdNo, {}}};
+    default:
+      return {{"OK", kIdOk, {}}};
   }
 }
 

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // How long one wait for events lasts before the connection is checked again.
 constexpr int kWaitMs = 100;

@@ -6,7 +6,8 @@
 
 const char kEditorWindowClass[] = "IEffectWndClass";
 
-namespace {
+namespace
+{
 
 constexpr int kDefaultFramesPerSecond = 25;
 

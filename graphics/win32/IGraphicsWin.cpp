@@ -5,7 +5,8 @@
 #include "raster/RasterPng.h"
 #include "raster/RasterSysBitmap.h"
 
-namespace {
+namespace
+{
 
 // A child window that is not an MDI child: the host's own frame around it
 // has to grow with it.

@@ -10,7 +10,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 // The file name buffer of the file dialog: 255 characters and the zero.
 constexpr DWORD kFileBuffer = 256;

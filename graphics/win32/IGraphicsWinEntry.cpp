@@ -6,7 +6,8 @@
 #include "graphics/win32/IGraphicsWin.h"
 #include "graphics/win32/WinInputMapping.h"
 
-namespace {
+namespace
+{
 
 constexpr int kEntryControlId = 99;
 // Characters a committed entry is read with, plus its terminating zero.

@@ -5,7 +5,8 @@
 #include "graphics/win32/MenuIdBlocks.h"
 #include "graphics/win32/WinRect.h"
 
-namespace {
+namespace
+{
 
 struct MenuDeleter
 {

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 // The longest path Windows hands out, in characters.
 constexpr DWORD kMaxLongPath = 32768;
@@ -54,5 +55,5 @@ void IGraphicsWin::AppDataPath(std::string& path, bool system)
   char folder[MAX_PATH] = {};
   const int which = system ? CSIDL_COMMON_APPDATA : CSIDL_LOCAL_APPDATA;
   path = SUCCEEDED(SHGetFolderPathA(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder
-                                                                                         : "";
+                                                                                          : "";
 }

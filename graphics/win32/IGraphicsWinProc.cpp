@@ -8,7 +8,8 @@
 
 #include <windowsx.h>
 
-namespace {
+namespace
+{
 
 constexpr UINT_PTR kRedrawTimerId = 2;
 

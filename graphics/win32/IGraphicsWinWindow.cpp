@@ -4,7 +4,8 @@
 
 #include <commctrl.h>
 
-namespace {
+namespace
+{
 
 constexpr char kEditorWindowTitle[] = "IEffect";
 
@@ -33,9 +34,9 @@ void* IGraphicsWin::OpenWindow(void* parent)
   holdsWindowClass = true;
   SetEditorRedrawRate(FramesPerSecond());
   // WM_CREATE stores this object with the window and starts the timer.
-  const HWND window = CreateWindowExA(0, kEditorWindowClass, kEditorWindowTitle,
-                                      WS_CHILD | WS_VISIBLE, x, y, w, h, parentWindow, nullptr,
-                                      moduleInstance, this);
+  const HWND window =
+      CreateWindowExA(0, kEditorWindowClass, kEditorWindowTitle, WS_CHILD | WS_VISIBLE, x, y, w, h,
+                      parentWindow, nullptr, moduleInstance, this);
   editorWindow = window;
   if (!window)
   {
@@ -85,10 +86,10 @@ void IGraphicsWin::CreateTooltip()
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
   if (InitCommonControlsEx(&controls))
   {
-    tooltipWindow = CreateWindowExA(0, "tooltips_class32", nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, editorWindow,
-                                    nullptr, moduleInstance, nullptr);
+    tooltipWindow =
+        CreateWindowExA(0, "tooltips_class32", nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, editorWindow,
+                        nullptr, moduleInstance, nullptr);
   }
   bool ready = tooltipWindow != nullptr;
   if (ready)

@@ -2,7 +2,8 @@
 
 #include "graphics/IMenu.h"
 
-namespace {
+namespace
+{
 
 void Reserve(IMenu& menu, int32_t& nextId, std::vector<MenuIdBlock>& blocks)
 {

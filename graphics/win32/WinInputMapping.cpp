@@ -3,7 +3,8 @@
 #include "graphics/EntryText.h"
 #include "graphics/win32/WinApi.h"
 
-namespace {
+namespace
+{
 
 constexpr int kWheelNotch = 120;  // WHEEL_DELTA
 
@@ -18,12 +19,18 @@ int KeyCodeForVirtualKey(std::uintptr_t virtualKey)
 {
   switch (virtualKey)
   {
-    case VK_SPACE: return 0;
-    case VK_UP: return 1;
-    case VK_DOWN: return 2;
-    case VK_LEFT: return 3;
-    case VK_RIGHT: return 4;
-    default: break;
+    case VK_SPACE:
+      return 0;
+    case VK_UP:
+      return 1;
+    case VK_DOWN:
+      return 2;
+    case VK_LEFT:
+      return 3;
+    case VK_RIGHT:
+      return 4;
+    default:
+      break;
   }
   // The virtual keys of digits and letters are their upper-case characters.
   if (IsDigit(virtualKey))

@@ -250,7 +250,8 @@ bool SizeFont(FontFaces& font, std::int32_t requestedHeight)
     if (!SizeFace(face, 0))
       return false;
     font.ascent = static_cast<std::int32_t>(face->size->metrics.ascender >> 6);
-    font.lineHeight = static_cast<std::int32_t>((face->size->metrics.ascender - face->size->metrics.descender) >> 6);
+    font.lineHeight = static_cast<std::int32_t>(
+        (face->size->metrics.ascender - face->size->metrics.descender) >> 6);
     return true;
   }
 
@@ -268,7 +269,8 @@ bool SizeFont(FontFaces& font, std::int32_t requestedHeight)
     return false;
 
   const double unitsPerEm = face->units_per_EM;
-  const double em = height > 0 ? static_cast<double>(height) * unitsPerEm / cellUnits : -static_cast<double>(height);
+  const double em = height > 0 ? static_cast<double>(height) * unitsPerEm / cellUnits
+                               : -static_cast<double>(height);
   // FreeType's sizes are 16.16 fixed point; far larger cannot be rendered anyway.
   if (!(em >= 1.0 && em <= 16384.0))
     return false;
@@ -276,7 +278,8 @@ bool SizeFont(FontFaces& font, std::int32_t requestedHeight)
   if (!SizeFace(face, font.emSize))
     return false;
   font.ascent = RoundToPixels(cellAscent * em / unitsPerEm);
-  font.lineHeight = height > 0 ? height : font.ascent + RoundToPixels(cellDescent * em / unitsPerEm);
+  font.lineHeight =
+      height > 0 ? height : font.ascent + RoundToPixels(cellDescent * em / unitsPerEm);
   return true;
 }
 
@@ -301,8 +304,8 @@ void SetTransform(FontFaces& font, FcPattern* match, std::int32_t escapement)
   const double ryy = s * xy + c * yy;
   const auto fixed = [](double v) { return static_cast<FT_Fixed>(std::lround(v * 65536.0)); };
   font.transform = FT_Matrix{fixed(rxx), fixed(rxy), fixed(ryx), fixed(ryy)};
-  font.transformed = font.transform.xx != 0x10000 || font.transform.xy != 0 || font.transform.yx != 0 ||
-                     font.transform.yy != 0x10000;
+  font.transformed = font.transform.xx != 0x10000 || font.transform.xy != 0 ||
+                     font.transform.yx != 0 || font.transform.yy != 0x10000;
 }
 
 FcPattern* RequestPattern(const RasterFontRequest& request)
@@ -311,10 +314,12 @@ FcPattern* RequestPattern(const RasterFontRequest& request)
   if (pattern == nullptr)
     return nullptr;
   const int weight = FcWeightFromOpenType(std::clamp(request.weight, 1, 1000));
-  bool added = FcPatternAddInteger(pattern, FC_WEIGHT, weight) &&
-               FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  bool added =
+      FcPatternAddInteger(pattern, FC_WEIGHT, weight) &&
+      FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   if (request.name != nullptr && request.name[0] != '\0')
-    added = added && FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.name));
+    added = added &&
+            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.name));
   if (!added)
   {
     FcPatternDestroy(pattern);
@@ -392,8 +397,8 @@ std::int32_t RasterFontLineHeight(RasterFontHandle font, RasterSysBitmap& /*canv
   return font != nullptr ? static_cast<const FontFaces*>(font)->lineHeight : 0;
 }
 
-void RasterMeasureCharacter(RasterFontHandle handle, std::uint16_t code, RasterSysBitmap& /*canvas*/,
-                            std::int32_t& width, std::int32_t& height)
+void RasterMeasureCharacter(RasterFontHandle handle, std::uint16_t code,
+                            RasterSysBitmap& /*canvas*/, std::int32_t& width, std::int32_t& height)
 {
   width = 0;
   height = 0;
@@ -439,7 +444,8 @@ void RasterDrawCharacter(RasterFontHandle handle, std::uint16_t code, RasterSysB
       const int x = left + column;
       if (x < 0 || x >= canvas.Width())
         continue;
-      const unsigned value = mono ? ((source[column / 8] >> (7 - column % 8)) & 1u) * 255u : source[column];
+      const unsigned value =
+          mono ? ((source[column / 8] >> (7 - column % 8)) & 1u) * 255u : source[column];
       const unsigned existing = (destination[x] >> 16) & 0xFFu;
       const unsigned grey = std::max(value, existing);
       destination[x] = (destination[x] & 0xFF000000u) | grey << 16 | grey << 8 | grey;

@@ -23,8 +23,8 @@ RasterFontHandle RasterCreateFontHandle(const RasterFontRequest& request)
 {
   return CreateFontA(request.height, 0, request.escapement, request.orientation, request.weight,
                      request.italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, static_cast<DWORD>(request.quality), DEFAULT_PITCH | FF_DONTCARE,
-                     request.name != nullptr ? request.name : "");
+                     CLIP_DEFAULT_PRECIS, static_cast<DWORD>(request.quality),
+                     DEFAULT_PITCH | FF_DONTCARE, request.name != nullptr ? request.name : "");
 }
 
 void RasterDeleteFontHandle(RasterFontHandle font)

@@ -23,9 +23,9 @@ namespace
 // Taller fonts are always drawn by GDI.
 constexpr std::int32_t kTallestCachedLineHeight = 255;
 // Font flags only the glyph cache can honour.
-constexpr std::int32_t kCacheOnlyFontFlags = kRasterFontVertical | kRasterFontBottomUp | kRasterFontAsciiAtOnce |
-                                             kRasterFontBlur | kRasterFontInvert | kRasterFontMono |
-                                             kRasterFontShadow | kRasterFontOutline;
+constexpr std::int32_t kCacheOnlyFontFlags =
+    kRasterFontVertical | kRasterFontBottomUp | kRasterFontAsciiAtOnce | kRasterFontBlur |
+    kRasterFontInvert | kRasterFontMono | kRasterFontShadow | kRasterFontOutline;
 // Our own flags, which DrawText must not see.
 constexpr std::uint32_t kNotDrawTextFlags = kRasterTextColourAlpha | kRasterTextNoNative;
 // UTF-16 text up to this many characters is converted on the stack.
@@ -43,9 +43,9 @@ public:
   // UTF-8 that Windows refuses to convert.
   bool Prepare(const char* text, int length)
   {
-    const std::size_t size = length < 0 ? std::strlen(text)
-                                        : static_cast<std::size_t>(
-                                              std::find(text, text + length, '\0') - text);
+    const std::size_t size =
+        length < 0 ? std::strlen(text)
+                   : static_cast<std::size_t>(std::find(text, text + length, '\0') - text);
     if (size > static_cast<std::size_t>(INT_MAX))
       return false;
     bytes = text;
@@ -53,7 +53,8 @@ public:
     if (!HasMultiByteSequence())
       return true;
 
-    const int needed = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, byteCount, nullptr, 0);
+    const int needed =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, byteCount, nullptr, 0);
     if (needed <= 0)
       return false;
     wchar_t* target = local;
@@ -64,7 +65,8 @@ public:
         return false;
       target = heap.get();
     }
-    characterCount = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, byteCount, target, needed);
+    characterCount =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, byteCount, target, needed);
     characters = target;
     return characterCount > 0;
   }
@@ -116,7 +118,8 @@ bool FitsInLong(std::int64_t value)
 // GDI leaves alpha 0 in every pixel it paints. The canvas pixels of `area`
 // that the text changed become opaque, as ink is; the others keep the
 // bitmap's alpha, so the copy back leaves them as they were.
-void MakePaintedPixelsOpaque(RasterBitmap& canvas, const RasterBitmap& bitmap, const RasterRect& area)
+void MakePaintedPixelsOpaque(RasterBitmap& canvas, const RasterBitmap& bitmap,
+                             const RasterRect& area)
 {
   for (int y = area.top; y < area.bottom; ++y)
   {
@@ -133,8 +136,11 @@ void MakePaintedPixelsOpaque(RasterBitmap& canvas, const RasterBitmap& bitmap, c
 class NativeText
 {
 public:
-  NativeText(const RasterNativeTextRequest& request, const DrawTextString& text, std::uint32_t flags)
-      : request(request), text(text), flags(flags),
+  NativeText(const RasterNativeTextRequest& request, const DrawTextString& text,
+             std::uint32_t flags)
+      : request(request),
+        text(text),
+        flags(flags),
         format(static_cast<UINT>(flags & ~kNotDrawTextFlags) | DT_NOPREFIX)
   {
   }
@@ -215,8 +221,8 @@ public:
       return false;
     HDC const context = static_cast<HDC>(canvas->DeviceContext());
     BlitBitmap(canvas, bitmap, 0, 0, &area, 1.0f, kBlendCopy);
-    RECT placed{static_cast<LONG>(x - left), static_cast<LONG>(y - top), static_cast<LONG>(x - left + width),
-                static_cast<LONG>(y - top + height)};
+    RECT placed{static_cast<LONG>(x - left), static_cast<LONG>(y - top),
+                static_cast<LONG>(x - left + width), static_cast<LONG>(y - top + height)};
     {
       RasterDeviceTextState state(context, request.font);
       if (!state.FontSelected())
@@ -248,13 +254,14 @@ bool RasterNativeTextChosen(const RasterNativeTextRequest& request, RasterBitmap
   if (request.lineHeight > kTallestCachedLineHeight)
     return true;
   return (request.fontFlags & kRasterFontNativeAllowed) != 0 && request.font != nullptr &&
-         (flags & kRasterTextNoNative) == 0 && !underWine && (flags & kRasterTextColourAlpha) == 0 &&
-         (request.fontFlags & kCacheOnlyFontFlags) == 0 &&
+         (flags & kRasterTextNoNative) == 0 && !underWine &&
+         (flags & kRasterTextColourAlpha) == 0 && (request.fontFlags & kCacheOnlyFontFlags) == 0 &&
          (request.lineSpacing == 0 || (flags & kRasterTextSingleLine) != 0);
 }
 
-bool RasterDrawNativeText(const RasterNativeTextRequest& request, RasterBitmap* bitmap, const char* text,
-                          int length, RasterRect& rect, std::uint32_t flags, int& result)
+bool RasterDrawNativeText(const RasterNativeTextRequest& request, RasterBitmap* bitmap,
+                          const char* text, int length, RasterRect& rect, std::uint32_t flags,
+                          int& result)
 {
   if (request.font == nullptr || text == nullptr ||
       !RasterNativeTextChosen(request, bitmap, flags, RasterRunningUnderWine()))

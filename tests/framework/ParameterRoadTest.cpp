@@ -61,11 +61,23 @@ TEST_P(ParameterRoad, EachSourceReachesWhoItShould)
 INSTANTIATE_TEST_SUITE_P(
     Sources, ParameterRoad,
     ::testing::Values(
-        Road{ParamSource::Host, ParamForm::Normalized, 0.5, 2.0, {"view 3 0.500000 normalized", "changed 3"}},
+        Road{ParamSource::Host,
+             ParamForm::Normalized,
+             0.5,
+             2.0,
+             {"view 3 0.500000 normalized", "changed 3"}},
         Road{ParamSource::Host, ParamForm::Plain, 7.0, 4.0, {"view 3 7.000000 plain", "changed 3"}},
         Road{ParamSource::Editor, ParamForm::Normalized, 0.25, 1.0, {"edit 3", "changed 3"}},
-        Road{ParamSource::Controller, ParamForm::Normalized, 1.0, 4.0, {"view 3 1.000000 normalized", "changed 3"}},
-        Road{ParamSource::PresetFile, ParamForm::Plain, 1.5, 1.5, {"view 3 1.500000 normalized", "changed 3"}},
+        Road{ParamSource::Controller,
+             ParamForm::Normalized,
+             1.0,
+             4.0,
+             {"view 3 1.000000 normalized", "changed 3"}},
+        Road{ParamSource::PresetFile,
+             ParamForm::Plain,
+             1.5,
+             1.5,
+             {"view 3 1.500000 normalized", "changed 3"}},
         Road{ParamSource::State, ParamForm::Plain, -2.0, 0.0, {}}));
 
 TEST(ParameterRoadView, AClearedViewLeavesTheChangeAndItsHook)

@@ -46,7 +46,8 @@ protected:
   static constexpr int kFrames = 64;
   GainEffect effect;
   std::vector<float> left = std::vector<float>(kFrames), right = std::vector<float>(kFrames);
-  std::vector<float> outL = std::vector<float>(kFrames, 100.0f), outR = std::vector<float>(kFrames, 100.0f);
+  std::vector<float> outL = std::vector<float>(kFrames, 100.0f),
+                     outR = std::vector<float>(kFrames, 100.0f);
 };
 }  // namespace
 
@@ -180,7 +181,8 @@ TEST_F(Frame, BypassWithLatencyDelaysByLatency)
   EXPECT_EQ(effect.GetBypassDelayLine()->Length(), 64u);
   effect.SetBypassed(true);
 
-  std::vector<double> inL(2 * kFrames), dL(2 * kFrames, 7.0), inR(2 * kFrames, 0.0), dR(2 * kFrames);
+  std::vector<double> inL(2 * kFrames), dL(2 * kFrames, 7.0), inR(2 * kFrames, 0.0),
+      dR(2 * kFrames);
   for (size_t t = 0; t < inL.size(); ++t)
     inL[t] = static_cast<double>(t) + 1.0;
   effect.ResizeBlock(2 * kFrames);

@@ -26,5 +26,6 @@ template <class Sample>
 void CheckFiniteBlock(const Sample* left, const Sample* right)
 {
   for (int n = 0; n < kFuzzBlockFrames; ++n)
-    FuzzCheck(std::isfinite(left[n]) && std::isfinite(right[n]), "clean input gave a non-finite output");
+    FuzzCheck(std::isfinite(left[n]) && std::isfinite(right[n]),
+              "clean input gave a non-finite output");
 }

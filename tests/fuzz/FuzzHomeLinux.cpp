@@ -12,7 +12,8 @@ class PrivateHome
 public:
   PrivateHome()
   {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillwave-fuzz-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillwave-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
       std::abort();
     path = pattern;

@@ -61,9 +61,13 @@ Bytes ParameterBlock()
 
 Bytes ExtremeParameterBlock()
 {
-  const double extremes[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(), 1e300, -1e300,
-                             std::numeric_limits<double>::denorm_min(), -0.0};
+  const double extremes[] = {std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             1e300,
+                             -1e300,
+                             std::numeric_limits<double>::denorm_min(),
+                             -0.0};
   Bytes bytes;
   for (uint32_t i = 0; i < kEngineNumParams; ++i)
     AppendDouble(bytes, extremes[i % std::size(extremes)]);
@@ -136,7 +140,8 @@ PngImage GreyAlpha16Image()
   image.height = 2;
   image.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
   image.bitDepth = 16;
-  image.rows = {{0x12, 0x34, 0xFF, 0xFF, 0xAB, 0xCD, 0x80, 0x00}, {0, 0, 0, 0, 0xFF, 0xFF, 0x40, 0x00}};
+  image.rows = {{0x12, 0x34, 0xFF, 0xFF, 0xAB, 0xCD, 0x80, 0x00},
+                {0, 0, 0, 0, 0xFF, 0xFF, 0x40, 0x00}};
   return image;
 }
 
@@ -178,7 +183,8 @@ public:
   void Write(const char* name, const Bytes& bytes) const
   {
     std::ofstream file(folder / name, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     if (!file.good())
     {
       std::fprintf(stderr, "cannot write %s\n", (folder / name).c_str());
@@ -204,14 +210,16 @@ void WriteBankSeeds(const std::filesystem::path& root)
 {
   const Bytes defaults = ParameterBlock();
   const SeedFolder seeds(root, "unserialize_presets");
-  seeds.Write("four-slots", Concatenated({BankRecord("Init", true, defaults), BankRecord("empty", false, {}),
-                                          BankRecord("user preset 1", true, ExtremeParameterBlock()),
-                                          BankRecord("Empty", true, defaults)}));
+  seeds.Write("four-slots",
+              Concatenated({BankRecord("Init", true, defaults), BankRecord("empty", false, {}),
+                            BankRecord("user preset 1", true, ExtremeParameterBlock()),
+                            BankRecord("Empty", true, defaults)}));
   Bytes negative;
   AppendInt32(negative, -7);
   negative.push_back(1);
   seeds.Write("negative-length", Concatenated({negative, defaults}));
-  seeds.Write("cut-in-name", Truncated(BankRecord("A rather long program name", true, defaults), 12));
+  seeds.Write("cut-in-name",
+              Truncated(BankRecord("A rather long program name", true, defaults), 12));
   seeds.Write("embedded-nul", BankRecord(std::string("ab\0cd", 5), true, defaults));
 }
 
@@ -220,10 +228,13 @@ void WriteVst2Seeds(const std::filesystem::path& root)
   const Bytes defaults = ParameterBlock();
   const SeedFolder seeds(root, "vst2_set_chunk");
   seeds.Write("program", Prefixed(1, Concatenated({Vst2Header(kVst2ChunkVersion), defaults})));
-  seeds.Write("program-extremes", Prefixed(1, Concatenated({Vst2Header(kVst2ChunkVersion), ExtremeParameterBlock()})));
+  seeds.Write("program-extremes",
+              Prefixed(1, Concatenated({Vst2Header(kVst2ChunkVersion), ExtremeParameterBlock()})));
   seeds.Write("program-without-header", Prefixed(1, defaults));
-  seeds.Write("bank", Prefixed(0, Concatenated({Vst2Header(kVst2ChunkVersion), BankRecord("Init", true, defaults)})));
-  seeds.Write("bank-old-version", Prefixed(0, Concatenated({Vst2Header(kVst2ChunkVersion - 1), defaults})));
+  seeds.Write("bank", Prefixed(0, Concatenated({Vst2Header(kVst2ChunkVersion),
+                                                BankRecord("Init", true, defaults)})));
+  seeds.Write("bank-old-version",
+              Prefixed(0, Concatenated({Vst2Header(kVst2ChunkVersion - 1), defaults})));
   seeds.Write("header-only", Prefixed(0, Truncated(Vst2Header(kVst2ChunkVersion), 6)));
 }
 
@@ -248,9 +259,10 @@ void WritePresetFileSeeds(const std::filesystem::path& root)
   seeds.Write("huge", TextBytes(PresetText(1e300)));
   seeds.Write("two-lines", TextBytes(PresetText(0.25) + "\r\n" + PresetText(0.75)));
   seeds.Write("trailing-break", TextBytes(PresetText(0.5) + "\n"));
-  seeds.Write("odd-numbers", TextBytes("<FilterTone> +0.5x</FilterTone><QuillwaveRate>nan</QuillwaveRate>"
-                                       "<QuillwaveMode>-inf</QuillwaveMode><SaturationGain>1e400</SaturationGain>"
-                                       "</MainFxOffOn>0.3<MainFxOffOn>"));
+  seeds.Write("odd-numbers",
+              TextBytes("<FilterTone> +0.5x</FilterTone><QuillwaveRate>nan</QuillwaveRate>"
+                        "<QuillwaveMode>-inf</QuillwaveMode><SaturationGain>1e400</SaturationGain>"
+                        "</MainFxOffOn>0.3<MainFxOffOn>"));
 }
 
 void WritePngSeeds(const std::filesystem::path& root)
@@ -269,9 +281,12 @@ void WriteTextSeeds(const std::filesystem::path& root)
 {
   const SeedFolder seeds(root, "utf8_text");
   seeds.Write("ascii", TextBytes(std::string(1, '\0') + "Quillwave 1.0.2"));
-  seeds.Write("multi-byte", TextBytes("\x01\xC3\x84rger \xE2\x82\xAC 5 \xF0\x9F\x98\x80\n\rsecond line"));
-  seeds.Write("invalid", TextBytes("\x20\xC0\x80 \xC1\xBF \xF5\x80\x80\x80 \xFF\xFE \x80\xBF \xE2\x82"));
-  seeds.Write("cut-sequence", TextBytes("\x3F" "abc\xF0\x9F\x98"));
+  seeds.Write("multi-byte",
+              TextBytes("\x01\xC3\x84rger \xE2\x82\xAC 5 \xF0\x9F\x98\x80\n\rsecond line"));
+  seeds.Write("invalid",
+              TextBytes("\x20\xC0\x80 \xC1\xBF \xF5\x80\x80\x80 \xFF\xFE \x80\xBF \xE2\x82"));
+  seeds.Write("cut-sequence", TextBytes("\x3F"
+                                        "abc\xF0\x9F\x98"));
   seeds.Write("embedded-nul", TextBytes(std::string("\x05left\0right", 11)));
 }
 }  // namespace

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
   const int32_t start = data[0] % 16;
   IStateChunk chunk;
-  FuzzCheck(chunk.AppendBytes(data + 1, static_cast<int32_t>(size - 1)), "the chunk could not take the input");
+  FuzzCheck(chunk.AppendBytes(data + 1, static_cast<int32_t>(size - 1)),
+            "the chunk could not take the input");
   const int32_t next = plugin->ReadState(chunk, start);
   const int32_t blockEnd = start + 8 * plugin->GetParamCount();
   FuzzCheck(next == -1 || next == blockEnd, "ReadState stopped inside the parameter block");

@@ -37,7 +37,8 @@ public:
     {
       const EngineParamDefinition& definition = EngineParamDefinitionAt(i);
       GetParam(static_cast<int>(i))
-          ->InitDouble(definition.name, definition.defaultValue, definition.min, definition.max, 0.00001);
+          ->InitDouble(definition.name, definition.defaultValue, definition.min, definition.max,
+                       0.00001);
     }
     CaptureInitPreset();
   }
@@ -70,9 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   auto effect = std::make_unique<BankEffect>();
   IStateChunk chunk;
-  FuzzCheck(chunk.AppendBytes(data, static_cast<int32_t>(size)), "the chunk could not take the input");
+  FuzzCheck(chunk.AppendBytes(data, static_cast<int32_t>(size)),
+            "the chunk could not take the input");
   const int32_t next = effect->UnserializePresets(chunk, 0);
-  FuzzCheck(next >= -1 && next <= chunk.Size(), "UnserializePresets returned a position outside the chunk");
+  FuzzCheck(next >= -1 && next <= chunk.Size(),
+            "UnserializePresets returned a position outside the chunk");
   for (int i = 0; i < kSlots; ++i)
     FuzzCheck(std::memchr(effect->GetPresetName(i), '\0', IPresetSlot::kNameSize) != nullptr,
               "a slot name lost its terminator");
@@ -83,13 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   // over empty ones), so only non-empty names must come back as they were.
   const IStateChunk written = Serialized(*effect);
   auto restored = std::make_unique<BankEffect>();
-  FuzzCheck(restored->UnserializePresets(written, 0) == written.Size(), "a written bank did not read back whole");
+  FuzzCheck(restored->UnserializePresets(written, 0) == written.Size(),
+            "a written bank did not read back whole");
   for (int i = 0; i < kSlots; ++i)
   {
     const IPresetSlot& before = *effect->GetPresetSlot(i);
     const IPresetSlot& after = *restored->GetPresetSlot(i);
-    FuzzCheck(before.initialised == after.initialised, "a slot's initialised flag did not read back");
-    FuzzCheck(before.name[0] == '\0' || std::strcmp(before.name, after.name) == 0, "a slot name did not read back");
+    FuzzCheck(before.initialised == after.initialised,
+              "a slot's initialised flag did not read back");
+    FuzzCheck(before.name[0] == '\0' || std::strcmp(before.name, after.name) == 0,
+              "a slot name did not read back");
     if (before.initialised)
       FuzzCheck(before.state.Size() == after.state.Size() &&
                     std::memcmp(before.state.GetBytes(), after.state.GetBytes(),

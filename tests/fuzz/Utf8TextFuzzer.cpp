@@ -40,8 +40,8 @@ RasterFont& EffectFont()
     const RasterFontHandle handle = RasterCreateFontHandle(request);
     FuzzCheck(handle != nullptr, "no font handle for Arial");
     auto made = std::make_unique<RasterCachedFont>();
-    made->SetFromFontHandle(handle, kRasterFontOwnsHandle | kRasterFontVertical | kRasterFontOutline |
-                                        kRasterFontBlur);
+    made->SetFromFontHandle(handle, kRasterFontOwnsHandle | kRasterFontVertical |
+                                        kRasterFontOutline | kRasterFontBlur);
     return made;
   }();
   return *font;
@@ -55,7 +55,8 @@ void CheckDecoding(const char* text, int length)
   {
     std::uint16_t code = 0;
     const int step = Utf8Decode(text + used, code, length - used);
-    FuzzCheck(step >= 1 && step <= 4 && step <= length - used, "Utf8Decode consumed a wrong byte count");
+    FuzzCheck(step >= 1 && step <= 4 && step <= length - used,
+              "Utf8Decode consumed a wrong byte count");
     FuzzCheck(step != 4 || code == 32, "a four-byte sequence did not become a space");
     used += step;
   }
@@ -65,7 +66,8 @@ void CheckDrawing(RasterFont& font, const char* text, int length, std::uint32_t 
 {
   RasterRect measured{10, 20, 10, 20};
   font.DrawString(nullptr, text, length, measured, flags | kRasterTextMeasure);
-  FuzzCheck(measured.left == 10 && measured.top == 20 && measured.right >= 10 && measured.bottom >= 20,
+  FuzzCheck(measured.left == 10 && measured.top == 20 && measured.right >= 10 &&
+                measured.bottom >= 20,
             "measuring moved the rectangle's origin or gave a negative extent");
 
   RasterMemBitmap bitmap(64, 24);
@@ -78,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   if (size < 1)
     return 0;
-  constexpr std::uint32_t kFlagChoices[] = {kRasterTextCentre, kRasterTextRight,      kRasterTextVerticalCentre,
-                                            kRasterTextBottom, kRasterTextSingleLine, kRasterTextNoClip};
+  constexpr std::uint32_t kFlagChoices[] = {kRasterTextCentre,         kRasterTextRight,
+                                            kRasterTextVerticalCentre, kRasterTextBottom,
+                                            kRasterTextSingleLine,     kRasterTextNoClip};
   std::uint32_t flags = kRasterTextNoNative;
   for (size_t bit = 0; bit < std::size(kFlagChoices); ++bit)
   {

@@ -27,9 +27,12 @@ VstIntPtr VSTCALLBACK FuzzHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, v
   }();
   switch (opcode)
   {
-    case audioMasterVersion: return kVstVersion;
-    case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(&time);
-    default: return 0;
+    case audioMasterVersion:
+      return kVstVersion;
+    case audioMasterGetTime:
+      return reinterpret_cast<VstIntPtr>(&time);
+    default:
+      return 0;
   }
 }
 
@@ -82,14 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   // The host's memory holds exactly the chunk, so reading past it is caught.
   std::vector<uint8_t> chunk(data + 1, data + size);
   const VstIntPtr accepted =
-      Dispatch(effect, effSetChunk, index, static_cast<VstIntPtr>(chunk.size()), chunk.empty() ? nullptr : chunk.data());
+      Dispatch(effect, effSetChunk, index, static_cast<VstIntPtr>(chunk.size()),
+               chunk.empty() ? nullptr : chunk.data());
   FuzzCheck(accepted == 0 || accepted == 1, "effSetChunk answered neither 0 nor 1");
   CheckParametersInRange(*static_cast<IEffectVST2*>(effect->object));
 
   // A chunk the plug-in wrote restores to the state it was written from.
   std::vector<uint8_t> saved = GetChunk(effect, index);
-  FuzzCheck(Dispatch(effect, effSetChunk, index, static_cast<VstIntPtr>(saved.size()), saved.data()) == 1,
-            "the plug-in refused its own chunk");
+  FuzzCheck(
+      Dispatch(effect, effSetChunk, index, static_cast<VstIntPtr>(saved.size()), saved.data()) == 1,
+      "the plug-in refused its own chunk");
   const std::vector<uint8_t> again = GetChunk(effect, index);
   FuzzCheck(saved == again, "a chunk the plug-in wrote restored to another state");
 

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   pluginhost::ByteStream stream(std::vector<uint8_t>(data + 1, data + size));
   stream.pieceSize = data[0] % 16;
   const tresult restored = plugin->setState(&stream);
-  FuzzCheck(restored == kResultOk || restored == kResultFalse, "setState answered neither ok nor false");
+  FuzzCheck(restored == kResultOk || restored == kResultFalse,
+            "setState answered neither ok nor false");
   CheckParametersInRange(*plugin);
 
   // The state the plug-in saves restores to itself.

@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 void CleanAll(TestEditor& editor)
 {
@@ -189,15 +190,16 @@ TEST(BitmapDrawing, BlendMethodsMapToTheirRasterModes)
   // min(255, da + sa). Opaque copy takes the pixel as it is. Add, with
   // a = 256 * (sa + 1) / 256 = 129: d + a * s / 256. Colour dodge:
   // k = a * s / 256 = 128, d * 256 / (256 - k); for alpha k = sa * a / 256.
-  for (const Case c : {Case{IBlendMethod::None, 0xFFA1A1A1u}, Case{IBlendMethod::Opaque, 0x80FFFFFFu},
-                       Case{IBlendMethod::Add, 0xFFC0C0C0u}, Case{IBlendMethod::ColourDodge, 0xFF808080u}})
+  for (const Case c :
+       {Case{IBlendMethod::None, 0xFFA1A1A1u}, Case{IBlendMethod::Opaque, 0x80FFFFFFu},
+        Case{IBlendMethod::Add, 0xFFC0C0C0u}, Case{IBlendMethod::ColourDodge, 0xFF808080u}})
   {
     TestEditor editor;
     editor.Add<IPanelControl>(IRectangle{0, 0, 500, 480}, IColour{255, 0x40, 0x40, 0x40},
                               IBlend{IBlendMethod::Opaque});
     auto white = editor.images.Filled(10, 10, 0x80FFFFFFu);
-    editor.Add<IBitmapControl>(IRectangle{0, 0, 10, 10}, -1, IBitmapStrip{white.get(), 10, 10, 1, false},
-                               IBlend{c.method});
+    editor.Add<IBitmapControl>(IRectangle{0, 0, 10, 10}, -1,
+                               IBitmapStrip{white.get(), 10, 10, 1, false}, IBlend{c.method});
     editor.Attach();
     editor.DrawAll();
     EXPECT_EQ(editor.DrawnPixel(5, 5), c.expected) << static_cast<int>(c.method);

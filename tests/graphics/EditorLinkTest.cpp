@@ -99,14 +99,17 @@ TEST(EditorLifetime, PluginDeletesTheEditorWithItsControlsLastToFirst)
   {
     RecordingPlugin plugin;
     auto graphics = std::make_unique<IGraphicsOffscreen>(&plugin, 500, 480, 25, nullptr);
-    graphics->AttachControl(std::make_unique<RecordingControl>(log, "first", &plugin, IRectangle{}));
-    graphics->AttachControl(std::make_unique<RecordingControl>(log, "second", &plugin, IRectangle{}));
+    graphics->AttachControl(
+        std::make_unique<RecordingControl>(log, "first", &plugin, IRectangle{}));
+    graphics->AttachControl(
+        std::make_unique<RecordingControl>(log, "second", &plugin, IRectangle{}));
     graphics->SetKeyCatcher(std::make_unique<RecordingControl>(log, "keys", &plugin, IRectangle{}));
     plugin.AttachEditor(graphics.release());
 
     // A second editor replaces (and deletes) the first.
     auto replacement = std::make_unique<IGraphicsOffscreen>(&plugin, 500, 480, 25, nullptr);
-    replacement->AttachControl(std::make_unique<RecordingControl>(log, "third", &plugin, IRectangle{}));
+    replacement->AttachControl(
+        std::make_unique<RecordingControl>(log, "third", &plugin, IRectangle{}));
     plugin.AttachEditor(replacement.release());
     EXPECT_EQ(log, (Calls{"gone keys", "gone second", "gone first"}));
   }
@@ -135,7 +138,8 @@ TEST(EditorResize, DropsTheControlsRebuildsTheBitmapAndTellsThePlugin)
 TEST(PlatformFactory, MakesTheEditorOfThisPlatform)
 {
   RecordingPlugin plugin;
-  const std::unique_ptr<IGraphics> graphics = CreatePlatformGraphics(&plugin, 500, 480, 25, nullptr);
+  const std::unique_ptr<IGraphics> graphics =
+      CreatePlatformGraphics(&plugin, 500, 480, 25, nullptr);
   ASSERT_NE(graphics, nullptr);
   EXPECT_EQ(graphics->Width(), 500);
   EXPECT_EQ(graphics->Height(), 480);

@@ -7,7 +7,8 @@
 
 #include <deque>
 
-namespace {
+namespace
+{
 
 constexpr IRectangle kButton{0, 40, 40, 65};
 
@@ -77,7 +78,7 @@ TEST(FileSelector, ValueAlternatesAfterEveryDialogChosenOrCancelled)
   EXPECT_EQ(values, (std::vector<double>{1.0, 0.0, 1.0, 0.0}));
   EXPECT_EQ(editor.plugin.sent, (std::vector<double>{1.0, 0.0, 1.0, 0.0}));
   EXPECT_EQ(files, (std::vector<std::string>{"/home/a/one.quillwavepreset", "",
-                                              "/other/two.quillwavepreset", ""}));
+                                             "/other/two.quillwavepreset", ""}));
   // The chosen file's folder is where the next dialog starts; a cancel keeps it.
   EXPECT_EQ(editor.answers.requests,
             (std::vector<std::string>{"|0|/presets/|quillwavepreset",

@@ -143,8 +143,8 @@ TEST(RightButton, Vst2KnobGetsThePressAndItsPromptStaysOffByDefault)
 TEST(RightButton, SwitchStepsWithEitherButtonInVst2)
 {
   TestEditor editor(PluginApi::VST2);
-  auto* toggle = editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4,
-                                            editor.images.Strip(1, 26, 26, 2));
+  auto* toggle =
+      editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4, editor.images.Strip(1, 26, 26, 2));
   editor.plugin.GetParam(4)->SetPlainClamped(0.0);
   editor.Attach();
   editor.graphics->OnMouseDown(5, 5, RightButton());

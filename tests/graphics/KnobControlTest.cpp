@@ -7,7 +7,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr IRectangle kKnobRect{100, 100, 140, 140};
 
@@ -95,9 +96,9 @@ TEST(KnobDrag, ShiftOrControlIsTenTimesFiner)
 TEST(KnobDrag, GearingAndDirectionComeFromTheKnob)
 {
   TestEditor editor;
-  auto* knob = editor.Add<IKnobMultiControl>(IRectangle{0, 0, 50, 20}, 1,
-                                             editor.images.Strip(1, 50, 20, 3),
-                                             IBlend{}, IKnobDirection::Horizontal, 2.0);
+  auto* knob =
+      editor.Add<IKnobMultiControl>(IRectangle{0, 0, 50, 20}, 1, editor.images.Strip(1, 50, 20, 3),
+                                    IBlend{}, IKnobDirection::Horizontal, 2.0);
   editor.Attach();
   editor.graphics->OnMouseDown(10, 10, LeftButton());
   editor.graphics->OnMouseDrag(30, 2, 20, -8, LeftButton());  // only dx counts
@@ -118,8 +119,8 @@ TEST(KnobDrag, PastTheTopClampsAndStillNotifiesEveryMove)
 TEST(KnobDrag, KnobWithoutHeightDoesNotMove)
 {
   TestEditor editor;
-  auto* knob =
-      editor.Add<IKnobMultiControl>(IRectangle{10, 10, 50, 10}, 1, editor.images.Strip(1, 40, 1, 2));
+  auto* knob = editor.Add<IKnobMultiControl>(IRectangle{10, 10, 50, 10}, 1,
+                                             editor.images.Strip(1, 40, 1, 2));
   editor.Attach();
   knob->OnMouseDrag(20, 5, 0, -5, LeftButton());
   knob->OnMouseDrag(20, 5, 0, 0, LeftButton());

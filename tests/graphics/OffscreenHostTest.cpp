@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Ids far from the product's 101..114, unique per test: the image cache is
 // process-wide.
@@ -52,8 +53,8 @@ TEST(OffscreenHost, OpeningMarksEverythingDirtyAndTickDrawsItOntoTheScreen)
 TEST(OffscreenHost, ScreenReceivesOnlyTheRedrawnArea)
 {
   TestEditor editor;
-  auto* dot = editor.Add<IBitmapControl>(IRectangle{50, 50, 60, 60}, 1,
-                                         editor.images.Strip(5, 10, 10, 2));
+  auto* dot =
+      editor.Add<IBitmapControl>(IRectangle{50, 50, 60, 60}, 1, editor.images.Strip(5, 10, 10, 2));
   editor.Attach();
   editor.graphics->OpenWindow(nullptr);
   editor.graphics->Tick();

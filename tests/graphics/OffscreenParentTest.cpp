@@ -1,8 +1,8 @@
 #include "TestEditor.h"
 
+#include "framework/linux/IOffscreenParent.h"
 #include "graphics/IMenu.h"
 #include "graphics/IPanelControl.h"
-#include "framework/linux/IOffscreenParent.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A host's side of the record: answers from its fields, noting what it was asked.
 struct Host
@@ -253,13 +254,12 @@ TEST(OffscreenParent, MenusReachTheHostAsTitledListsAndOnlyPlainItemsCanBeChosen
   EXPECT_EQ(host.menus, (Calls{": < Presets Library > Bank A>1 #8 Bank A again>1",
                                "Bank A: 01: Clean 02: Dirty#1 03: Wide 04: Back>0"}));
 
-  const std::vector<std::pair<int32_t, int32_t>> refused = {
-      {0, 1},   // opens a submenu
-      {0, 2},   // separator
-      {1, 1},   // disabled
-      {1, 4},   // no such item
-      {2, 0},   // no such menu
-      {-1, 0}};
+  const std::vector<std::pair<int32_t, int32_t>> refused = {{0, 1},  // opens a submenu
+                                                            {0, 2},  // separator
+                                                            {1, 1},  // disabled
+                                                            {1, 4},  // no such item
+                                                            {2, 0},  // no such menu
+                                                            {-1, 0}};
   for (const auto& [menu, item] : refused)
   {
     host.menuAnswer = menu;

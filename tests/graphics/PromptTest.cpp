@@ -8,7 +8,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Types `typed` into every text entry (or cancels it when there is none)
 // and picks `pick` in every menu, noting what each prompt showed.
@@ -158,7 +159,8 @@ TEST(ValuePrompt, CommittedListTextIsLookedUpAmongTheDisplayTexts)
   graphics.CommitEnteredText(control, &shape, "Squar");
   EXPECT_DOUBLE_EQ(control.GetValue(), 0.0);
   // Outside a press, the change is an edit of its own.
-  EXPECT_EQ(editor.plugin.calls, (Calls{"begin 2", "set 2 1", "end 2", "begin 2", "set 2 0", "end 2"}));
+  EXPECT_EQ(editor.plugin.calls,
+            (Calls{"begin 2", "set 2 1", "end 2", "begin 2", "set 2 0", "end 2"}));
 }
 
 TEST(ValuePrompt, DisabledOrUnboundControlsNeverPrompt)

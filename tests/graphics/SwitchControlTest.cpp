@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 void Click(TestEditor& editor, int x, int y)
 {
@@ -18,8 +19,8 @@ void Click(TestEditor& editor, int x, int y)
 TEST(Switch, TwoFramesToggleAndNotifyEveryClick)
 {
   TestEditor editor;
-  auto* toggle = editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4,
-                                            editor.images.Strip(9, 26, 26, 2));
+  auto* toggle =
+      editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4, editor.images.Strip(9, 26, 26, 2));
   editor.plugin.GetParam(4)->SetPlainClamped(0.0);
   editor.Attach();
   editor.DrawAll();
@@ -33,14 +34,15 @@ TEST(Switch, TwoFramesToggleAndNotifyEveryClick)
 
   Click(editor, 13, 13);
   EXPECT_DOUBLE_EQ(toggle->GetValue(), 0.0);
-  EXPECT_EQ(editor.plugin.calls, (Calls{"begin 4", "set 4 1", "end 4", "begin 4", "set 4 0", "end 4"}));
+  EXPECT_EQ(editor.plugin.calls,
+            (Calls{"begin 4", "set 4 1", "end 4", "begin 4", "set 4 0", "end 4"}));
 }
 
 TEST(Switch, FourFramesCycleThroughThirdsAndWrap)
 {
   TestEditor editor;
-  auto* mode = editor.Add<ISwitchControl>(IRectangle{0, 0, 40, 40}, 6,
-                                          editor.images.Strip(2, 40, 40, 4));
+  auto* mode =
+      editor.Add<ISwitchControl>(IRectangle{0, 0, 40, 40}, 6, editor.images.Strip(2, 40, 40, 4));
   editor.plugin.GetParam(6)->SetPlainClamped(0.0);
   editor.Attach();
   std::vector<int> frames;
@@ -62,8 +64,8 @@ TEST(Switch, FourFramesCycleThroughThirdsAndWrap)
 TEST(Switch, DoubleClickIsAnotherStepInItsOwnEdit)
 {
   TestEditor editor;
-  auto* toggle = editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4,
-                                            editor.images.Strip(9, 26, 26, 2));
+  auto* toggle =
+      editor.Add<ISwitchControl>(IRectangle{0, 0, 26, 26}, 4, editor.images.Strip(9, 26, 26, 2));
   editor.plugin.GetParam(4)->SetPlainClamped(0.0);
   editor.Attach();
   // A window reports press, release, double click, release.
@@ -71,14 +73,15 @@ TEST(Switch, DoubleClickIsAnotherStepInItsOwnEdit)
   editor.graphics->OnMouseDoubleClick(5, 5, LeftButton());
   editor.graphics->OnMouseUp(5, 5, LeftButton());
   EXPECT_DOUBLE_EQ(toggle->GetValue(), 0.0);
-  EXPECT_EQ(editor.plugin.calls, (Calls{"begin 4", "set 4 1", "end 4", "begin 4", "set 4 0", "end 4"}));
+  EXPECT_EQ(editor.plugin.calls,
+            (Calls{"begin 4", "set 4 1", "end 4", "begin 4", "set 4 0", "end 4"}));
 }
 
 TEST(Contact, PressSendsOneAndReleaseZero)
 {
   TestEditor editor;
-  auto* button = editor.Add<IContactControl>(IRectangle{40, 40, 60, 65}, 5,
-                                             editor.images.Strip(4, 20, 25, 1));
+  auto* button =
+      editor.Add<IContactControl>(IRectangle{40, 40, 60, 65}, 5, editor.images.Strip(4, 20, 25, 1));
   editor.plugin.GetParam(5)->SetPlainClamped(0.0);
   editor.Attach();
   editor.graphics->OnMouseDown(45, 50, LeftButton());

@@ -23,4 +23,3 @@ inline IMouseModifiers RightButton()
   modifiers.right = true;
   return modifiers;
 }
-

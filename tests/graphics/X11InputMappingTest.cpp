@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(X11InputMapping, KeysymsBecomeTheEditorsKeyCodesAndOthersGoToTheHost)
 {
-  EXPECT_EQ(KeyCodeForKeysym(0x20), 0);     // space
-  EXPECT_EQ(KeyCodeForKeysym(0xff52), 1);   // Up
-  EXPECT_EQ(KeyCodeForKeysym(0xff54), 2);   // Down
-  EXPECT_EQ(KeyCodeForKeysym(0xff51), 3);   // Left
-  EXPECT_EQ(KeyCodeForKeysym(0xff53), 4);   // Right
+  EXPECT_EQ(KeyCodeForKeysym(0x20), 0);    // space
+  EXPECT_EQ(KeyCodeForKeysym(0xff52), 1);  // Up
+  EXPECT_EQ(KeyCodeForKeysym(0xff54), 2);  // Down
+  EXPECT_EQ(KeyCodeForKeysym(0xff51), 3);  // Left
+  EXPECT_EQ(KeyCodeForKeysym(0xff53), 4);  // Right
   EXPECT_EQ(KeyCodeForKeysym('0'), 5);
   EXPECT_EQ(KeyCodeForKeysym('9'), 14);
   EXPECT_EQ(KeyCodeForKeysym('a'), 15);
@@ -25,11 +26,11 @@ TEST(X11InputMapping, KeysTypeTheCharacterOfTheirShiftState)
   EXPECT_EQ(CharacterForKey('1', '!', kX11ShiftMask), '!');
   EXPECT_EQ(CharacterForKey('a', 0, kX11ShiftMask), 'A');
   EXPECT_EQ(CharacterForKey('=', '+', kX11ShiftMask), '+');
-  EXPECT_EQ(CharacterForKey(0xffb7, 0xffb7, 0), '7');   // KP_7
-  EXPECT_EQ(CharacterForKey(0xffae, 0xffae, 0), '.');   // KP_Decimal
-  EXPECT_EQ(CharacterForKey(0xffad, 0xffad, 0), '-');   // KP_Subtract
-  EXPECT_EQ(CharacterForKey(0xff0d, 0, 0), '\0');       // Return types nothing
-  EXPECT_EQ(CharacterForKey(0xe9, 0xc9, 0), '\0');      // é is beyond ASCII
+  EXPECT_EQ(CharacterForKey(0xffb7, 0xffb7, 0), '7');  // KP_7
+  EXPECT_EQ(CharacterForKey(0xffae, 0xffae, 0), '.');  // KP_Decimal
+  EXPECT_EQ(CharacterForKey(0xffad, 0xffad, 0), '-');  // KP_Subtract
+  EXPECT_EQ(CharacterForKey(0xff0d, 0, 0), '\0');      // Return types nothing
+  EXPECT_EQ(CharacterForKey(0xe9, 0xc9, 0), '\0');     // é is beyond ASCII
 }
 
 TEST(X11InputMapping, ButtonsCountAfterTheEventAsOnWindows)

@@ -12,11 +12,11 @@
 
 extern "C"
 {
-  void* __libc_malloc(size_t size) noexcept;
-  void* __libc_calloc(size_t count, size_t size) noexcept;
-  void* __libc_realloc(void* block, size_t size) noexcept;
-  void* __libc_memalign(size_t alignment, size_t size) noexcept;
-  void __libc_free(void* block) noexcept;
+void* __libc_malloc(size_t size) noexcept;
+void* __libc_calloc(size_t count, size_t size) noexcept;
+void* __libc_realloc(void* block, size_t size) noexcept;
+void* __libc_memalign(size_t alignment, size_t size) noexcept;
+void __libc_free(void* block) noexcept;
 }
 
 namespace
@@ -81,47 +81,47 @@ int64_t AllocationCounter::Bytes() const
 
 extern "C"
 {
-  void* malloc(size_t size) noexcept
-  {
-    Record(size);
-    return __libc_malloc(size);
-  }
+void* malloc(size_t size) noexcept
+{
+  Record(size);
+  return __libc_malloc(size);
+}
 
-  void* calloc(size_t count, size_t size) noexcept
-  {
-    Record(count * size);
-    return __libc_calloc(count, size);
-  }
+void* calloc(size_t count, size_t size) noexcept
+{
+  Record(count * size);
+  return __libc_calloc(count, size);
+}
 
-  void* realloc(void* block, size_t size) noexcept
-  {
-    Record(size);
-    return __libc_realloc(block, size);
-  }
+void* realloc(void* block, size_t size) noexcept
+{
+  Record(size);
+  return __libc_realloc(block, size);
+}
 
-  void free(void* block) noexcept
-  {
-    __libc_free(block);
-  }
+void free(void* block) noexcept
+{
+  __libc_free(block);
+}
 
-  void* memalign(size_t alignment, size_t size) noexcept
-  {
-    return AlignedBlock(alignment, size);
-  }
+void* memalign(size_t alignment, size_t size) noexcept
+{
+  return AlignedBlock(alignment, size);
+}
 
-  void* aligned_alloc(size_t alignment, size_t size) noexcept
-  {
-    return AlignedBlock(alignment, size);
-  }
+void* aligned_alloc(size_t alignment, size_t size) noexcept
+{
+  return AlignedBlock(alignment, size);
+}
 
-  int posix_memalign(void** block, size_t alignment, size_t size) noexcept
-  {
-    void* const aligned = AlignedBlock(alignment, size);
-    if (aligned == nullptr)
-      return ENOMEM;
-    *block = aligned;
-    return 0;
-  }
+int posix_memalign(void** block, size_t alignment, size_t size) noexcept
+{
+  void* const aligned = AlignedBlock(alignment, size);
+  if (aligned == nullptr)
+    return ENOMEM;
+  *block = aligned;
+  return 0;
+}
 }
 
 void* operator new(size_t size)

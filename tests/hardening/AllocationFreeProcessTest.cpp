@@ -19,11 +19,14 @@ namespace
 {
 // The parameters whose changes belong to the audio path: every one except the
 // preset actions, which load and save preset files by design.
-const char* const kSoundParameters[] = {"FilterTone",       "MainFxOffOn",        "MainInputGain",
-                                        "MainInputMode",    "MainOutputBlend",    "MainOutputVolume",
-                                        "QuillwaveBandwidth", "QuillwaveCenter",  "QuillwaveFeedback",
-                                        "QuillwaveMode",    "QuillwaveRate",      "SaturationGain",
-                                        "HostBarStartPulse", "HostTransportIsRunning", "zInitParams"};
+const char* const kSoundParameters[] = {"FilterTone",         "MainFxOffOn",
+                                        "MainInputGain",      "MainInputMode",
+                                        "MainOutputBlend",    "MainOutputVolume",
+                                        "QuillwaveBandwidth", "QuillwaveCenter",
+                                        "QuillwaveFeedback",  "QuillwaveMode",
+                                        "QuillwaveRate",      "SaturationGain",
+                                        "HostBarStartPulse",  "HostTransportIsRunning",
+                                        "zInitParams"};
 
 // Controllers 1 to 14 on `channel`: the mapped ones and some that are not.
 HostMidiMessage Controller(int n, int channel)
@@ -49,10 +52,7 @@ HostMidiMessage Note(int n, int channel)
 class AllocationFreeProcess : public ::testing::TestWithParam<ModuleCase>
 {
 protected:
-  void SetUp() override
-  {
-    ASSERT_TRUE(host.Ready()) << host.Error();
-  }
+  void SetUp() override { ASSERT_TRUE(host.Ready()) << host.Error(); }
 
   // `count` MIDI messages for the next block, for the plug-in's MIDI queue:
   // controllers where the format carries them as events (VST2), notes
@@ -147,5 +147,6 @@ TEST_P(AllocationFreeProcess, OnlyMidiQueueGrowthAllocates)
   EXPECT_EQ(CountedBlock(ModuleHost::kMaxBlock), 0) << "the grown queue holds the next flood";
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, AllocationFreeProcess, ::testing::ValuesIn(AllModuleCases()), ModuleCaseName);
+INSTANTIATE_TEST_SUITE_P(Modules, AllocationFreeProcess, ::testing::ValuesIn(AllModuleCases()),
+                         ModuleCaseName);
 }  // namespace

@@ -64,7 +64,8 @@ TEST_F(CutBank, WritesABankThatReadsBackWhole)
   IStateChunk again;
   ASSERT_TRUE(restored.SerializePresets(again));
   ASSERT_EQ(again.Size(), written.Size());
-  EXPECT_EQ(std::memcmp(again.GetBytes(), written.GetBytes(), static_cast<size_t>(written.Size())), 0);
+  EXPECT_EQ(std::memcmp(again.GetBytes(), written.GetBytes(), static_cast<size_t>(written.Size())),
+            0);
 }
 
 TEST_F(CutBank, ProgramLoadsWithoutResettingAParameter)

@@ -55,13 +55,16 @@ protected:
     }
     std::fill(left.begin(), left.end(), 0.0);
     std::fill(right.begin(), right.end(), 0.0);
-    for (int64_t position = 0; position < static_cast<int64_t>(60 * kSampleRate); position += kBlock)
+    for (int64_t position = 0; position < static_cast<int64_t>(60 * kSampleRate);
+         position += kBlock)
       Perform(left, right);
   }
 
   void Perform(const std::vector<double>& left, const std::vector<double>& right)
   {
-    ASSERT_EQ(EnginePerform(engine.get(), left.data(), right.data(), outLeft.data(), outRight.data(), kBlock), 0);
+    ASSERT_EQ(EnginePerform(engine.get(), left.data(), right.data(), outLeft.data(),
+                            outRight.data(), kBlock),
+              0);
   }
 
   std::unique_ptr<EngineState, EngineStateDeleter> engine;

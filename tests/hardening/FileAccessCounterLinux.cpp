@@ -40,7 +40,8 @@ Function Next(const char* name)
 // The mode argument that open and openat take only when they may create.
 mode_t ModeArgument(int flags, va_list arguments)
 {
-  return (flags & (O_CREAT | O_TMPFILE)) != 0 ? static_cast<mode_t>(va_arg(arguments, unsigned int)) : 0;
+  return (flags & (O_CREAT | O_TMPFILE)) != 0 ? static_cast<mode_t>(va_arg(arguments, unsigned int))
+                                              : 0;
 }
 // Every open variant becomes the C library's openat64, which takes them all.
 int ForwardOpen(int directory, const char* path, int flags, mode_t mode)
@@ -79,67 +80,67 @@ std::vector<std::string> FileAccessCounter::Paths() const
 
 extern "C"
 {
-  int open(const char* path, int flags, ...)
-  {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
-    va_end(arguments);
-    return ForwardOpen(AT_FDCWD, path, flags, mode);
-  }
+int open(const char* path, int flags, ...)
+{
+  va_list arguments;
+  va_start(arguments, flags);
+  const mode_t mode = ModeArgument(flags, arguments);
+  va_end(arguments);
+  return ForwardOpen(AT_FDCWD, path, flags, mode);
+}
 
-  int open64(const char* path, int flags, ...)
-  {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
-    va_end(arguments);
-    return ForwardOpen(AT_FDCWD, path, flags, mode);
-  }
+int open64(const char* path, int flags, ...)
+{
+  va_list arguments;
+  va_start(arguments, flags);
+  const mode_t mode = ModeArgument(flags, arguments);
+  va_end(arguments);
+  return ForwardOpen(AT_FDCWD, path, flags, mode);
+}
 
-  int openat(int directory, const char* path, int flags, ...)
-  {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
-    va_end(arguments);
-    return ForwardOpen(directory, path, flags, mode);
-  }
+int openat(int directory, const char* path, int flags, ...)
+{
+  va_list arguments;
+  va_start(arguments, flags);
+  const mode_t mode = ModeArgument(flags, arguments);
+  va_end(arguments);
+  return ForwardOpen(directory, path, flags, mode);
+}
 
-  int openat64(int directory, const char* path, int flags, ...)
-  {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = ModeArgument(flags, arguments);
-    va_end(arguments);
-    return ForwardOpen(directory, path, flags, mode);
-  }
+int openat64(int directory, const char* path, int flags, ...)
+{
+  va_list arguments;
+  va_start(arguments, flags);
+  const mode_t mode = ModeArgument(flags, arguments);
+  va_end(arguments);
+  return ForwardOpen(directory, path, flags, mode);
+}
 
-  FILE* fopen(const char* path, const char* mode)
-  {
-    Record(path);
-    static const auto next = Next<FILE* (*)(const char*, const char*)>("fopen");
-    return next(path, mode);
-  }
+FILE* fopen(const char* path, const char* mode)
+{
+  Record(path);
+  static const auto next = Next<FILE* (*)(const char*, const char*)>("fopen");
+  return next(path, mode);
+}
 
-  FILE* fopen64(const char* path, const char* mode)
-  {
-    Record(path);
-    static const auto next = Next<FILE* (*)(const char*, const char*)>("fopen64");
-    return next(path, mode);
-  }
+FILE* fopen64(const char* path, const char* mode)
+{
+  Record(path);
+  static const auto next = Next<FILE* (*)(const char*, const char*)>("fopen64");
+  return next(path, mode);
+}
 
-  int stat(const char* path, struct stat* buffer) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(const char*, struct stat*)>("stat");
-    return next(path, buffer);
-  }
+int stat(const char* path, struct stat* buffer) noexcept
+{
+  Record(path);
+  static const auto next = Next<int (*)(const char*, struct stat*)>("stat");
+  return next(path, buffer);
+}
 
-  int stat64(const char* path, struct stat64* buffer) noexcept
-  {
-    Record(path);
-    static const auto next = Next<int (*)(const char*, struct stat64*)>("stat64");
-    return next(path, buffer);
-  }
+int stat64(const char* path, struct stat64* buffer) noexcept
+{
+  Record(path);
+  static const auto next = Next<int (*)(const char*, struct stat64*)>("stat64");
+  return next(path, buffer);
+}
 }

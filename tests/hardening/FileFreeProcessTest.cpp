@@ -45,17 +45,20 @@ protected:
     const FileAccessCounter counter;
     hostCalls();
     host->ProcessSignal(ModuleHost::kMaxBlock);
-    EXPECT_EQ(counter.Count(), 0) << "first: " << (counter.Paths().empty() ? "" : counter.Paths()[0]);
+    EXPECT_EQ(counter.Count(), 0) << "first: "
+                                  << (counter.Paths().empty() ? "" : counter.Paths()[0]);
   }
 
   // Every value of catalogue preset `number`'s file has arrived.
   void ExpectPreset(int32_t number)
   {
-    const auto values = ParsePresetLine(ReadPresetLastLine(library + PresetCatalogueFile(number)).value_or(""));
+    const auto values =
+        ParsePresetLine(ReadPresetLastLine(library + PresetCatalogueFile(number)).value_or(""));
     for (size_t i = 0; i < values.size(); ++i)
     {
       ASSERT_TRUE(values[i].has_value());
-      EXPECT_NEAR(host->Plugin().Normalized(host->IndexOf(kPresetElements[i].tag)), *values[i], 1e-6)
+      EXPECT_NEAR(host->Plugin().Normalized(host->IndexOf(kPresetElements[i].tag)), *values[i],
+                  1e-6)
           << PresetCatalogueName(number) << " " << kPresetElements[i].tag;
     }
   }
@@ -93,6 +96,7 @@ TEST(FileAccessCounterCheck, SeesFileStreamsAndStat)
   EXPECT_GE(counter.Count(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, FileFreeProcess, ::testing::ValuesIn(ModuleCasesInDouble()), ModuleCaseName);
+INSTANTIATE_TEST_SUITE_P(Modules, FileFreeProcess, ::testing::ValuesIn(ModuleCasesInDouble()),
+                         ModuleCaseName);
 
 }  // namespace

@@ -36,8 +36,8 @@ void QueueFlood(PluginInstance& plugin, uint8_t channel)
 {
   plugin.QueueMidi(Controller(0, 1, 10, channel));
   for (int n = 0; n < kFlood - 3; ++n)
-    plugin.QueueMidi(Controller(static_cast<int32_t>(int64_t{n} * ModuleHost::kMaxBlock / kFlood), 7,
-                                static_cast<uint8_t>(n % 128), channel));
+    plugin.QueueMidi(Controller(static_cast<int32_t>(int64_t{n} * ModuleHost::kMaxBlock / kFlood),
+                                7, static_cast<uint8_t>(n % 128), channel));
   plugin.QueueMidi(Controller(ModuleHost::kMaxBlock - 1, 7, 100, channel));
   plugin.QueueMidi(Controller(ModuleHost::kMaxBlock - 1, 14, 77, channel));
 }
@@ -77,5 +77,6 @@ TEST_P(MidiFlood, EveryControllerLandsAndTheLastValueWins)
   EXPECT_FLOAT_EQ(plugin.Normalized(host.IndexOf("MainOutputVolume")), 100.0f / 127.0f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, MidiFlood, ::testing::ValuesIn(ModuleCasesInDouble()), ModuleCaseName);
+INSTANTIATE_TEST_SUITE_P(Modules, MidiFlood, ::testing::ValuesIn(ModuleCasesInDouble()),
+                         ModuleCaseName);
 }  // namespace

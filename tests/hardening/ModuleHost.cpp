@@ -11,7 +11,8 @@ namespace
 float ToHostFloat(double sample)
 {
   if (std::isfinite(sample))
-    return static_cast<float>(std::clamp(sample, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
+    return static_cast<float>(
+        std::clamp(sample, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
   return static_cast<float>(sample);
 }
 }  // namespace
@@ -64,8 +65,10 @@ void ModuleHost::ProcessSignal(int32_t frames, double gain)
   for (int32_t n = 0; n < frames; ++n)
   {
     const double t = static_cast<double>(position + n) / kSampleRate;
-    input[0][n] = gain * (0.5 * std::sin(2.0 * M_PI * 220.0 * t) + 0.3 * std::sin(2.0 * M_PI * 331.0 * t));
-    input[1][n] = gain * (0.5 * std::sin(2.0 * M_PI * 277.0 * t) + 0.3 * std::sin(2.0 * M_PI * 415.0 * t));
+    input[0][n] =
+        gain * (0.5 * std::sin(2.0 * M_PI * 220.0 * t) + 0.3 * std::sin(2.0 * M_PI * 331.0 * t));
+    input[1][n] =
+        gain * (0.5 * std::sin(2.0 * M_PI * 277.0 * t) + 0.3 * std::sin(2.0 * M_PI * 415.0 * t));
   }
   position += frames;
   Run(frames);
@@ -104,7 +107,8 @@ std::vector<double> ModuleHost::LastOutput(int32_t frames) const
   for (int channel = 0; channel < 2; ++channel)
   {
     for (int32_t n = 0; n < frames; ++n)
-      samples.push_back(precision == SamplePrecision::Double ? output[channel][n] : outputFloat[channel][n]);
+      samples.push_back(precision == SamplePrecision::Double ? output[channel][n]
+                                                             : outputFloat[channel][n]);
   }
   return samples;
 }

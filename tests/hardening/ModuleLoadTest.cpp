@@ -29,7 +29,8 @@ std::vector<double> RunInstance(const ModuleCase& module)
     return {};
   }
   for (const auto& [name, value] : {std::pair<const char*, double>{"MainFxOffOn", 1.0},
-                                    {"SaturationGain", 0.5}, {"QuillwaveFeedback", 0.9}})
+                                    {"SaturationGain", 0.5},
+                                    {"QuillwaveFeedback", 0.9}})
     host.Plugin().SetNormalized(host.IndexOf(name), value);
   std::vector<double> samples;
   for (int block = 0; block < kBlocks; ++block)
@@ -43,7 +44,8 @@ std::vector<double> RunInstance(const ModuleCase& module)
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b)
 {
-  return !a.empty() && a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+  return !a.empty() && a.size() == b.size() &&
+         std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 // The module's shared object, kept loaded for the whole test so that the
@@ -91,5 +93,6 @@ TEST_P(ModuleLoad, SixtyFourInstancesAtOnceOnTheirOwnThreads)
     EXPECT_TRUE(SameBits(outputs[i], reference)) << "instance " << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, ModuleLoad, ::testing::ValuesIn(ModuleCasesInDouble()), ModuleCaseName);
+INSTANTIATE_TEST_SUITE_P(Modules, ModuleLoad, ::testing::ValuesIn(ModuleCasesInDouble()),
+                         ModuleCaseName);
 }  // namespace

@@ -18,13 +18,15 @@ namespace
 {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-const double kPoison[] = {kNaN, kInfinity, -kInfinity, 1e300, -1e300, DBL_MAX, FLT_MAX, 1e-310, -0.0};
+const double kPoison[] = {kNaN,    kInfinity, -kInfinity, 1e300, -1e300,
+                          DBL_MAX, FLT_MAX,   1e-310,     -0.0};
 
 // A flanger at full feedback with the saturator in: every recursive memory
 // of the engine is in use.
 const std::map<std::string, double> kSettings = {
-    {"MainFxOffOn", 1.0},       {"QuillwaveMode", 1.0}, {"QuillwaveFeedback", 1.0}, {"QuillwaveRate", 0.8},
-    {"SaturationGain", 0.7},    {"FilterTone", 0.3},    {"MainInputGain", 0.9},     {"MainOutputBlend", 0.6}};
+    {"MainFxOffOn", 1.0},   {"QuillwaveMode", 1.0},  {"QuillwaveFeedback", 1.0},
+    {"QuillwaveRate", 0.8}, {"SaturationGain", 0.7}, {"FilterTone", 0.3},
+    {"MainInputGain", 0.9}, {"MainOutputBlend", 0.6}};
 
 constexpr int kCleanBlocks = 12;
 
@@ -39,7 +41,8 @@ protected:
     {
       const HostParameter parameter = plugin.Parameter(i);
       const auto setting = kSettings.find(parameter.name);
-      plugin.SetNormalized(i, setting != kSettings.end() ? setting->second : parameter.defaultNormalized);
+      plugin.SetNormalized(i, setting != kSettings.end() ? setting->second
+                                                         : parameter.defaultNormalized);
     }
     plugin.SetTempo(120.0);
   }
@@ -48,7 +51,8 @@ protected:
   static void Reset(ModuleHost& host)
   {
     std::string error;
-    ASSERT_TRUE(host.Plugin().Prepare(ModuleHost::kSampleRate, ModuleHost::kMaxBlock, GetParam().precision, error))
+    ASSERT_TRUE(host.Plugin().Prepare(ModuleHost::kSampleRate, ModuleHost::kMaxBlock,
+                                      GetParam().precision, error))
         << error;
     host.RestartSignal();
   }
@@ -80,7 +84,7 @@ protected:
   {
     std::vector<uint8_t> state = plugin.SaveState();
     const bool vst2 = plugin.Format() == "VST2";
-    const size_t first = vst2 ? 8 : 0;  // the VST2 chunk header
+    const size_t first = vst2 ? 8 : 0;                          // the VST2 chunk header
     const size_t end = vst2 ? state.size() : state.size() - 4;  // the VST3 bypass flag
     for (size_t offset = first; offset + sizeof value <= end; offset += sizeof value)
       std::memcpy(state.data() + offset, &value, sizeof value);
@@ -135,5 +139,6 @@ TEST_P(NonFiniteRecovery, PoisonedParametersLeaveNoTraceOnceSetAgain)
   EXPECT_TRUE(SameBits(CleanRun(host), reference));
 }
 
-INSTANTIATE_TEST_SUITE_P(Modules, NonFiniteRecovery, ::testing::ValuesIn(AllModuleCases()), ModuleCaseName);
+INSTANTIATE_TEST_SUITE_P(Modules, NonFiniteRecovery, ::testing::ValuesIn(AllModuleCases()),
+                         ModuleCaseName);
 }  // namespace

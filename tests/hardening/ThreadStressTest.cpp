@@ -85,8 +85,10 @@ std::vector<double> TestTone(double frequency)
 void Report(const StressRun& run)
 {
   std::printf("%lld blocks, %lld editor gestures, %lld host calls, %lld MIDI messages\n",
-              static_cast<long long>(run.blocks.load()), static_cast<long long>(run.editorGestures.load()),
-              static_cast<long long>(run.hostCalls.load()), static_cast<long long>(run.midiMessages.load()));
+              static_cast<long long>(run.blocks.load()),
+              static_cast<long long>(run.editorGestures.load()),
+              static_cast<long long>(run.hostCalls.load()),
+              static_cast<long long>(run.midiMessages.load()));
   EXPECT_GT(run.blocks.load(), 0);
   EXPECT_GT(run.editorGestures.load(), 0);
   EXPECT_GT(run.hostCalls.load(), 0);
@@ -118,7 +120,8 @@ class Vst3Instance
 public:
   bool Load(std::string& error)
   {
-    const std::string file = std::string(QUILLWAVE_VST3_BUNDLE) + "/Contents/x86_64-linux/Quillwave.so";
+    const std::string file =
+        std::string(QUILLWAVE_VST3_BUNDLE) + "/Contents/x86_64-linux/Quillwave.so";
     SharedLibrary* const library = PinnedModule(file, error);
     if (library == nullptr)
       return false;
@@ -134,7 +137,8 @@ public:
     PClassInfo info{};
     Vst::IComponent* created = nullptr;
     if (!factory || factory->getClassInfo(0, &info) != kResultOk ||
-        factory->createInstance(info.cid, Vst::IComponent::iid, reinterpret_cast<void**>(&created)) != kResultOk)
+        factory->createInstance(info.cid, Vst::IComponent::iid,
+                                reinterpret_cast<void**>(&created)) != kResultOk)
     {
       error = "no instance";
       return false;
@@ -150,7 +154,8 @@ public:
     Vst::SpeakerArrangement stereo = Vst::SpeakerArr::kStereo;
     Vst::SpeakerArrangement stereoOut = Vst::SpeakerArr::kStereo;
     Vst::ProcessSetup setup{Vst::kRealtime, Vst::kSample64, kBlock, kSampleRate};
-    if (!processor || !controller || processor->setBusArrangements(&stereo, 1, &stereoOut, 1) != kResultOk ||
+    if (!processor || !controller ||
+        processor->setBusArrangements(&stereo, 1, &stereoOut, 1) != kResultOk ||
         processor->setupProcessing(setup) != kResultOk)
     {
       error = "processing cannot be set up";
@@ -262,7 +267,8 @@ TEST(StressThreads, Vst3ModuleFromFourThreads)
     plugin.controller->getParamNormalized(static_cast<Vst::ParamID>(SoundParameter(hostRandom)));
     plugin.controller->getParamNormalized(kBypassId);
     Vst::String128 text{};
-    plugin.controller->getParamStringByValue(static_cast<Vst::ParamID>(index), hostRandom.Unit(), text);
+    plugin.controller->getParamStringByValue(static_cast<Vst::ParamID>(index), hostRandom.Unit(),
+                                             text);
     if (run.hostCalls.load() % 8 == 0)
     {
       pluginhost::ByteStream saved;
@@ -276,7 +282,8 @@ TEST(StressThreads, Vst3ModuleFromFourThreads)
 
   StressRandom midiRandom(4);
   auto midi = [&] {
-    run.Send({0x90, static_cast<uint8_t>(36 + midiRandom.Below(48)), static_cast<uint8_t>(1 + midiRandom.Below(127))});
+    run.Send({0x90, static_cast<uint8_t>(36 + midiRandom.Below(48)),
+              static_cast<uint8_t>(1 + midiRandom.Below(127))});
     std::this_thread::sleep_for(kMidiInterval);
     return true;
   };
@@ -303,11 +310,17 @@ VstIntPtr VSTCALLBACK StressHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr,
   }();
   switch (opcode)
   {
-    case audioMasterVersion: return kVstVersion;
-    case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(&time);
-    case audioMasterWantMidi: return 1;
-    case audioMasterAutomate: ++automatedChanges; return 0;
-    default: return 0;
+    case audioMasterVersion:
+      return kVstVersion;
+    case audioMasterGetTime:
+      return reinterpret_cast<VstIntPtr>(&time);
+    case audioMasterWantMidi:
+      return 1;
+    case audioMasterAutomate:
+      ++automatedChanges;
+      return 0;
+    default:
+      return 0;
   }
 }
 
@@ -319,7 +332,8 @@ public:
     SharedLibrary* const library = PinnedModule(QUILLWAVE_VST2_MODULE, error);
     if (library == nullptr)
       return false;
-    auto entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(library->Symbol("VSTPluginMain"));
+    auto entry =
+        reinterpret_cast<AEffect* (*)(audioMasterCallback)>(library->Symbol("VSTPluginMain"));
     effect = entry ? entry(&StressHost) : nullptr;
     if (!effect)
     {
@@ -365,7 +379,8 @@ TEST(StressThreads, Vst2ModuleFromFourThreads)
   std::vector<float> outLeft(kBlock), outRight(kBlock);
   StressRandom audioRandom(1);
   auto audio = [&] {
-    effect->setParameter(effect, SoundParameter(audioRandom), static_cast<float>(audioRandom.Unit()));
+    effect->setParameter(effect, SoundParameter(audioRandom),
+                         static_cast<float>(audioRandom.Unit()));
     float* inputs[2] = {inLeft.data(), inRight.data()};
     float* outputs[2] = {outLeft.data(), outRight.data()};
     effect->processReplacing(effect, inputs, outputs, kBlock);
@@ -383,7 +398,8 @@ TEST(StressThreads, Vst2ModuleFromFourThreads)
       ERect* rect = nullptr;
       if (plugin.Dispatch(effEditGetRect, 0, 0, &rect) != 1 || rect == nullptr)
         return false;
-      editor = std::make_unique<OffscreenEditor>(rect->right - rect->left, rect->bottom - rect->top);
+      editor =
+          std::make_unique<OffscreenEditor>(rect->right - rect->left, rect->bottom - rect->top);
       if (plugin.Dispatch(effEditOpen, 0, 0, editor->Parent()) != 1)
         return false;
     }
@@ -404,7 +420,8 @@ TEST(StressThreads, Vst2ModuleFromFourThreads)
     const VstIntPtr size = plugin.Dispatch(effGetChunk, chunkKind, 0, &bytes);
     if (size > 0 && bytes != nullptr)
     {
-      std::vector<uint8_t> saved(static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + size);
+      std::vector<uint8_t> saved(static_cast<const uint8_t*>(bytes),
+                                 static_cast<const uint8_t*>(bytes) + size);
       plugin.Dispatch(effSetChunk, chunkKind, size, saved.data());
     }
     plugin.Dispatch(effSetProgram, 0, 0);
@@ -423,7 +440,8 @@ TEST(StressThreads, Vst2ModuleFromFourThreads)
     message.deltaFrames = midiRandom.Below(kBlock);
     const uint8_t controllers[] = {1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14};
     message.midiData[0] = static_cast<char>(0xB0);
-    message.midiData[1] = static_cast<char>(controllers[midiRandom.Below(static_cast<int>(std::size(controllers)))]);
+    message.midiData[1] =
+        static_cast<char>(controllers[midiRandom.Below(static_cast<int>(std::size(controllers)))]);
     message.midiData[2] = static_cast<char>(midiRandom.Below(128));
     VstEvents list{};
     list.numEvents = 1;

@@ -10,23 +10,30 @@
 
 #include "tools/pluginhost/PluginSettings.h"
 
-namespace reference {
+namespace reference
+{
 
-namespace {
+namespace
+{
 
 // The blocks of silence at which the input stops, and the feedback rings out.
 constexpr int kSilenceFrom = 36;
 constexpr int kSilenceTo = 44;
 
-double Ramp(int frame, int period) { return 2.0 * (frame % period) / period - 1.0; }
+double Ramp(int frame, int period)
+{
+  return 2.0 * (frame % period) / period - 1.0;
+}
 
-double Triangle(int frame, int period) {
+double Triangle(int frame, int period)
+{
   const double phase = static_cast<double>(frame % period) / period;
   return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
 }
 
 // A stateless integer hash of the position, as noise in -0.5 .. 0.5.
-double Noise(int channel, int frame) {
+double Noise(int channel, int frame)
+{
   uint32_t x = static_cast<uint32_t>(frame) * 2654435761u + static_cast<uint32_t>(channel) * 40503u;
   x ^= x >> 15;
   x *= 2246822519u;
@@ -34,22 +41,26 @@ double Noise(int channel, int frame) {
   return x / 4294967296.0 - 0.5;
 }
 
-std::string PresetPath(const std::string& factoryFolder, const std::string& preset) {
+std::string PresetPath(const std::string& factoryFolder, const std::string& preset)
+{
   return (std::filesystem::path(factoryFolder) / (preset + ".quillwavepreset")).string();
 }
 
 bool ApplyPreset(PluginInstance& plugin, const std::string& factoryFolder,
-                 const std::string& preset, std::string& error) {
-  if (preset.empty()) return true;
+                 const std::string& preset, std::string& error)
+{
+  if (preset.empty())
+    return true;
   PluginSettings settings;
   settings.presetPath = PresetPath(factoryFolder, preset);
   return ApplySettings(plugin, settings, error) == SettingsStatus::Applied;
 }
 
-bool SetByName(PluginInstance& plugin, const std::string& name, double plain,
-               std::string& error) {
+bool SetByName(PluginInstance& plugin, const std::string& name, double plain, std::string& error)
+{
   const int index = FindParameter(plugin, name);
-  if (index < 0) {
+  if (index < 0)
+  {
     error = plugin.Format() + " module has no parameter " + name;
     return false;
   }
@@ -57,12 +68,15 @@ bool SetByName(PluginInstance& plugin, const std::string& name, double plain,
   return true;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+std::string Lower(std::string text)
+{
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
-std::vector<Change> ToneSweep() {
+std::vector<Change> ToneSweep()
+{
   std::vector<Change> changes{{0, "MainFxOffOn", 1.0}};
   constexpr int kSteps = kBlocks / 2;
   for (int step = 0; step < kSteps; ++step)
@@ -72,7 +86,8 @@ std::vector<Change> ToneSweep() {
 
 }  // namespace
 
-const std::vector<Setting>& Settings() {
+const std::vector<Setting>& Settings()
+{
   static const std::vector<Setting> settings{
       {"chorus", "", {{0, "MainFxOffOn", 1.0}, {0, "QuillwaveMode", 0.0}}},
       {"flanger", "", {{0, "MainFxOffOn", 1.0}, {0, "QuillwaveMode", 1.0}}},
@@ -110,26 +125,33 @@ const std::vector<Setting>& Settings() {
   return settings;
 }
 
-double Input(int channel, int frame) {
+double Input(int channel, int frame)
+{
   const int block = frame / kBlockSize;
-  if (block >= kSilenceFrom && block < kSilenceTo) return 0.0;
+  if (block >= kSilenceFrom && block < kSilenceTo)
+    return 0.0;
   // The level steps through a third, two thirds and the whole every 2048 frames.
   const double level = (1 + (frame / 2048) % 3) / 3.0;
   const double noise = 0.04 * Noise(channel, frame);
-  if (channel == 0) return level * (0.35 * Ramp(frame, 109) + 0.3 * Triangle(frame, 1733) + noise);
+  if (channel == 0)
+    return level * (0.35 * Ramp(frame, 109) + 0.3 * Triangle(frame, 1733) + noise);
   return level * (0.3 * Ramp(frame, 157) + 0.35 * Triangle(frame, 2311) + noise);
 }
 
 bool Render(PluginInstance& plugin, const Setting& setting, const std::string& factoryFolder,
-            std::vector<double>& output, std::string& error) {
-  if (!plugin.Prepare(kSampleRate, kBlockSize, SamplePrecision::Double, error)) return false;
+            std::vector<double>& output, std::string& error)
+{
+  if (!plugin.Prepare(kSampleRate, kBlockSize, SamplePrecision::Double, error))
+    return false;
   plugin.SetTempo(kTempo);
-  if (!ApplyPreset(plugin, factoryFolder, setting.preset, error)) return false;
+  if (!ApplyPreset(plugin, factoryFolder, setting.preset, error))
+    return false;
   std::array<std::vector<double>, 2> in{std::vector<double>(kBlockSize),
                                         std::vector<double>(kBlockSize)};
   std::array<std::vector<double>, 2> out = in;
   output.assign(static_cast<size_t>(kFrames) * 2, 0.0);
-  for (int block = 0; block < kBlocks; ++block) {
+  for (int block = 0; block < kBlocks; ++block)
+  {
     for (const Change& change : setting.changes)
       if (change.block == block && !SetByName(plugin, change.parameter, change.plain, error))
         return false;
@@ -141,71 +163,88 @@ bool Render(PluginInstance& plugin, const Setting& setting, const std::string& f
     plugin.Process(inputs, outputs, kBlockSize);
     for (int t = 0; t < kBlockSize; ++t)
       for (int c = 0; c < 2; ++c)
-        output[(static_cast<size_t>(block) * kBlockSize + t) * 2 + c] = out[c][static_cast<size_t>(t)];
+        output[(static_cast<size_t>(block) * kBlockSize + t) * 2 + c] =
+            out[c][static_cast<size_t>(t)];
   }
   return true;
 }
 
-std::string AudioFileName(const std::string& format, const Setting& setting) {
+std::string AudioFileName(const std::string& format, const Setting& setting)
+{
   return Lower(format) + "-" + setting.name + ".f64";
 }
 
-std::string StateFileName(const std::string& format, const Setting& setting) {
+std::string StateFileName(const std::string& format, const Setting& setting)
+{
   return Lower(format) + "-" + setting.name + ".state";
 }
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error) {
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error)
+{
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!file.flush()) {
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  if (!file.flush())
+  {
     error = "cannot write " + path;
     return false;
   }
   return true;
 }
 
-bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
+bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error)
+{
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  if (!file)
+  {
     error = "cannot read " + path;
     return false;
   }
   bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (file.bad()) {
+  if (file.bad())
+  {
     error = "cannot read " + path;
     return false;
   }
   return true;
 }
 
-bool WriteDoubles(const std::string& path, const std::vector<double>& values,
-                  std::string& error) {
+bool WriteDoubles(const std::string& path, const std::vector<double>& values, std::string& error)
+{
   std::vector<uint8_t> bytes(values.size() * 8);
-  for (size_t i = 0; i < values.size(); ++i) {
+  for (size_t i = 0; i < values.size(); ++i)
+  {
     uint64_t bits = 0;
     std::memcpy(&bits, &values[i], sizeof bits);
-    for (int k = 0; k < 8; ++k) bytes[i * 8 + k] = static_cast<uint8_t>(bits >> (8 * k));
+    for (int k = 0; k < 8; ++k)
+      bytes[i * 8 + k] = static_cast<uint8_t>(bits >> (8 * k));
   }
   return WriteBytes(path, bytes, error);
 }
 
-bool ReadDoubles(const std::string& path, std::vector<double>& values, std::string& error) {
+bool ReadDoubles(const std::string& path, std::vector<double>& values, std::string& error)
+{
   std::vector<uint8_t> bytes;
-  if (!ReadBytes(path, bytes, error)) return false;
-  if (bytes.size() % 8 != 0) {
+  if (!ReadBytes(path, bytes, error))
+    return false;
+  if (bytes.size() % 8 != 0)
+  {
     error = path + " does not hold whole doubles (" + std::to_string(bytes.size()) + " bytes)";
     return false;
   }
   values.resize(bytes.size() / 8);
-  for (size_t i = 0; i < values.size(); ++i) {
+  for (size_t i = 0; i < values.size(); ++i)
+  {
     uint64_t bits = 0;
-    for (int k = 0; k < 8; ++k) bits |= static_cast<uint64_t>(bytes[i * 8 + k]) << (8 * k);
+    for (int k = 0; k < 8; ++k)
+      bits |= static_cast<uint64_t>(bytes[i * 8 + k]) << (8 * k);
     std::memcpy(&values[i], &bits, sizeof bits);
   }
   return true;
 }
 
-const std::vector<Picture>& Pictures() {
+const std::vector<Picture>& Pictures()
+{
   static const std::vector<Picture> pictures{
       {"editor-default", "", {}},
       // What a knob drag of the centre knob up by one knob height and a click of the effect
@@ -218,13 +257,17 @@ const std::vector<Picture>& Pictures() {
   return pictures;
 }
 
-bool ApplyPicture(PluginInstance& plugin, const Picture& picture,
-                  const std::string& factoryFolder, std::string& error) {
-  if (!plugin.Prepare(kSampleRate, kBlockSize, SamplePrecision::Double, error)) return false;
+bool ApplyPicture(PluginInstance& plugin, const Picture& picture, const std::string& factoryFolder,
+                  std::string& error)
+{
+  if (!plugin.Prepare(kSampleRate, kBlockSize, SamplePrecision::Double, error))
+    return false;
   plugin.SetTempo(kTempo);
-  if (!ApplyPreset(plugin, factoryFolder, picture.preset, error)) return false;
+  if (!ApplyPreset(plugin, factoryFolder, picture.preset, error))
+    return false;
   for (const auto& [name, plain] : picture.values)
-    if (!SetByName(plugin, name, plain, error)) return false;
+    if (!SetByName(plugin, name, plain, error))
+      return false;
   std::vector<double> silence(kBlockSize, 0.0);
   std::vector<double> left(kBlockSize);
   std::vector<double> right(kBlockSize);

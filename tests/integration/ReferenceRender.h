@@ -12,7 +12,8 @@
 
 #include "tools/pluginhost/PluginInstance.h"
 
-namespace reference {
+namespace reference
+{
 
 constexpr double kSampleRate = 48000.0;
 constexpr int32_t kBlockSize = 256;
@@ -21,13 +22,15 @@ constexpr int kFrames = kBlockSize * kBlocks;
 constexpr double kTempo = 120.0;
 
 // A parameter given its plain value by the host before block `block` is processed.
-struct Change {
+struct Change
+{
   int block;
   std::string parameter;
   double plain;
 };
 
-struct Setting {
+struct Setting
+{
   // Part of the file names.
   std::string name;
   // A factory preset applied by the host first (the file name without its extension), or "".
@@ -64,7 +67,8 @@ bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string
 // An editor picture: what the editor of a fresh instance shows once the host has applied the
 // preset and then the values (plain, by parameter name) and processed a block, with which a
 // VST3 plug-in receives them. Stored as "<name>.png".
-struct Picture {
+struct Picture
+{
   std::string name;
   std::string preset;
   std::vector<std::pair<std::string, double>> values;
@@ -73,8 +77,8 @@ const std::vector<Picture>& Pictures();
 
 // Prepares the plug-in as Render does, applies a picture's preset and values and processes
 // one block of silence; false with a reason.
-bool ApplyPicture(PluginInstance& plugin, const Picture& picture,
-                  const std::string& factoryFolder, std::string& error);
+bool ApplyPicture(PluginInstance& plugin, const Picture& picture, const std::string& factoryFolder,
+                  std::string& error);
 
 // The band of the preset strip where the preset name is drawn: text comes from the
 // platform's fonts, so pictures from different platforms differ there and only there.

@@ -22,7 +22,8 @@ TEST(DocumentsRoot, FollowsHome)
   EXPECT_EQ(PresetLibraryFolder(), home.Path() + "/Documents/PleoAudio/Quillwave/Presets/");
   EXPECT_EQ(
       PresetLibraryPath(3),
-      home.Path() + "/Documents/PleoAudio/Quillwave/Presets/Factory/CHRS - Clean Chorus B.quillwavepreset");
+      home.Path() +
+          "/Documents/PleoAudio/Quillwave/Presets/Factory/CHRS - Clean Chorus B.quillwavepreset");
   EXPECT_EQ(PresetLibraryPath(0), PresetLibraryFolder());
   EXPECT_EQ(PresetLibraryPath(114), PresetLibraryFolder());
 }

@@ -53,10 +53,11 @@ TEST(PresetCatalogue, MenuBasesAndItemPositionsGiveCatalogueNumbers)
 
 TEST(PresetCatalogue, MainMenuListsTitleWelcomeAndTheSubmenus)
 {
-  EXPECT_EQ(PresetMenuItems(PresetMenu::Main),
-            (std::vector<std::string>{"< Presets Library >", "WLCM - The Modder", "Factory > Chorus",
-                                      "Factory > Flanger", "User > User Bank A", "User > User Bank B",
-                                      "User > User Bank C", "User > User Bank D"}));
+  EXPECT_EQ(
+      PresetMenuItems(PresetMenu::Main),
+      (std::vector<std::string>{"< Presets Library >", "WLCM - The Modder", "Factory > Chorus",
+                                "Factory > Flanger", "User > User Bank A", "User > User Bank B",
+                                "User > User Bank C", "User > User Bank D"}));
   EXPECT_EQ(PresetMenuTitle(PresetMenu::UserBankC), "User > User Bank C");
 }
 

@@ -85,9 +85,9 @@ TEST(PresetFileParse, MissingTagsSkipTheirElementOnly)
 
 TEST(PresetFileParse, ElementsInAnyOrderBetweenOtherText)
 {
-  const PresetReadValues read = ParsePresetLine(
-      "junk<SaturationGain> 0.75xyz</SaturationGain><Company>Other</Company>"
-      "<FilterTone>0.2</FilterTone><FilterTone>0.9</FilterTone>");
+  const PresetReadValues read =
+      ParsePresetLine("junk<SaturationGain> 0.75xyz</SaturationGain><Company>Other</Company>"
+                      "<FilterTone>0.2</FilterTone><FilterTone>0.9</FilterTone>");
   EXPECT_EQ(read[0], static_cast<double>(0.2f));
   EXPECT_EQ(read[8], 0.75);
 }
@@ -118,7 +118,8 @@ TEST(PresetFileParse, NumbersAtTheStartOfTheContent)
 
 TEST(PresetFileParse, ContentThatIsNoUsableNumberIsRefused)
 {
-  for (const char* text : {"", "   ", "abc", "x0.5", "+-1", "--1", "nan", "1e999", "-1e999", "1e-999"})
+  for (const char* text :
+       {"", "   ", "abc", "x0.5", "+-1", "--1", "nan", "1e999", "-1e999", "1e-999"})
   {
     EXPECT_FALSE(ReadPresetNumber(text).has_value()) << '"' << text << '"';
   }
@@ -126,7 +127,8 @@ TEST(PresetFileParse, ContentThatIsNoUsableNumberIsRefused)
 
 TEST(PresetFileDisplayName, LastComponentWithoutExtension)
 {
-  EXPECT_EQ(PresetDisplayName("/a/b/Factory/CHRS - Clean Chorus B.quillwavepreset"), "CHRS - Clean Chorus B");
+  EXPECT_EQ(PresetDisplayName("/a/b/Factory/CHRS - Clean Chorus B.quillwavepreset"),
+            "CHRS - Clean Chorus B");
   EXPECT_EQ(PresetDisplayName("C:\\Users\\Public\\My.Sound.quillwavepreset"), "My.Sound");
   EXPECT_EQ(PresetDisplayName("plain"), "plain");
   EXPECT_EQ(PresetDisplayName("/folder/"), "");
@@ -178,7 +180,8 @@ TEST_F(PresetFileDisk, WriteTruncatesAndAddsNoLineBreak)
   std::ifstream in(path, std::ios::binary);
   const std::string stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(stored, kDefaultPresetText);
-  EXPECT_FALSE(WritePresetFile(home.Path() + "/no/such/folder/x.quillwavepreset", kDefaultPresetText));
+  EXPECT_FALSE(
+      WritePresetFile(home.Path() + "/no/such/folder/x.quillwavepreset", kDefaultPresetText));
   EXPECT_FALSE(WritePresetFile("", kDefaultPresetText));
 }
 

@@ -1,9 +1,9 @@
 // Where factory presets are read from when a system package installed them
 // machine-wide: this program's library code is built with the shared library
 // at QUILLWAVE_SHARED_PRESET_LIBRARY, a folder of the build tree.
+#include "product/PresetLibraryShared.h"
 #include "product/PresetCatalogue.h"
 #include "product/PresetLibrary.h"
-#include "product/PresetLibraryShared.h"
 
 #include "tests/product/TemporaryHome.h"
 

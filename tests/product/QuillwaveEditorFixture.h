@@ -79,7 +79,10 @@ protected:
     return *graphics->GetControl(static_cast<int>(position));
   }
 
-  double Value(EngineParam index) const { return plugin->GetParam(static_cast<int>(index))->Value(); }
+  double Value(EngineParam index) const
+  {
+    return plugin->GetParam(static_cast<int>(index))->Value();
+  }
 
   void Click(int x, int y)
   {

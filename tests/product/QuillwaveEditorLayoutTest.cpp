@@ -71,14 +71,22 @@ bool IsKind(const IControl& control, Kind kind)
 {
   switch (kind)
   {
-    case Kind::Bitmap: return typeid(control) == typeid(IBitmapControl);
-    case Kind::Switch: return typeid(control) == typeid(ISwitchControl);
-    case Kind::Knob: return typeid(control) == typeid(IKnobMultiControl);
-    case Kind::Panel: return typeid(control) == typeid(IPanelControl);
-    case Kind::Text: return typeid(control) == typeid(ITextControl);
-    case Kind::Menu: return typeid(control) == typeid(IPopupMenu_PresetSelector);
-    case Kind::Contact: return typeid(control) == typeid(QuillwaveEditorStepButton);
-    case Kind::FileSelector: return dynamic_cast<const IFileSelectorControl*>(&control) != nullptr;
+    case Kind::Bitmap:
+      return typeid(control) == typeid(IBitmapControl);
+    case Kind::Switch:
+      return typeid(control) == typeid(ISwitchControl);
+    case Kind::Knob:
+      return typeid(control) == typeid(IKnobMultiControl);
+    case Kind::Panel:
+      return typeid(control) == typeid(IPanelControl);
+    case Kind::Text:
+      return typeid(control) == typeid(ITextControl);
+    case Kind::Menu:
+      return typeid(control) == typeid(IPopupMenu_PresetSelector);
+    case Kind::Contact:
+      return typeid(control) == typeid(QuillwaveEditorStepButton);
+    case Kind::FileSelector:
+      return dynamic_cast<const IFileSelectorControl*>(&control) != nullptr;
   }
   return false;
 }
@@ -95,8 +103,8 @@ const IBitmapStrip* StripOf(const IControl& control)
 // Whether the screen inside `rect` shows frame `frame` of `strip`: every
 // pixel where the frame is opaque must be the frame's pixel. `other` is a
 // frame the check must be able to tell apart from `frame`.
-::testing::AssertionResult ShowsFrame(const RasterBitmap& screen, const IControl& control, int frame,
-                                      int other)
+::testing::AssertionResult ShowsFrame(const RasterBitmap& screen, const IControl& control,
+                                      int frame, int other)
 {
   const IBitmapStrip& strip = *StripOf(control);
   const IRectangle& rect = control.GetRect();
@@ -116,16 +124,17 @@ const IBitmapStrip* StripOf(const IControl& control)
       const uint32_t shown = PixelAt(screen, rect.left + x, rect.top + y);
       if (shown != source)
       {
-        return ::testing::AssertionFailure() << "pixel (" << rect.left + x << ", " << rect.top + y
-                                             << ") is " << std::hex << shown << ", frame " << std::dec
-                                             << frame << " has " << std::hex << source;
+        return ::testing::AssertionFailure()
+               << "pixel (" << rect.left + x << ", " << rect.top + y << ") is " << std::hex << shown
+               << ", frame " << std::dec << frame << " has " << std::hex << source;
       }
     }
   }
   if (opaque < rect.Width() * rect.Height() / 4 || distinct == 0)
   {
-    return ::testing::AssertionFailure() << "frame " << frame << " has " << opaque << " opaque pixels, "
-                                         << distinct << " of them unlike frame " << other;
+    return ::testing::AssertionFailure()
+           << "frame " << frame << " has " << opaque << " opaque pixels, " << distinct
+           << " of them unlike frame " << other;
   }
   return ::testing::AssertionSuccess();
 }
@@ -160,7 +169,8 @@ TEST_F(QuillwaveEditorTest, BuildsTheTwentyFiveControlsInOrder)
 
 TEST_F(QuillwaveEditorTest, PresetStripControlsCarryTheirSettings)
 {
-  const auto& backing = dynamic_cast<const IPanelControl&>(Control(QuillwaveControl::PresetBacking));
+  const auto& backing =
+      dynamic_cast<const IPanelControl&>(Control(QuillwaveControl::PresetBacking));
   EXPECT_EQ(backing.GetColour(), (IColour{140, 0, 0, 0}));
 
   EXPECT_EQ(PresetName(), "< Presets Library >");
@@ -205,7 +215,8 @@ TEST_F(QuillwaveEditorTest, KnobsShowTheFrameOfTheirValue)
     const IControl& knob = Control(position);
     for (const auto& step : cases)
     {
-      SCOPED_TRACE(::testing::Message() << "parameter " << knob.ParamIndex() << " at " << step.value);
+      SCOPED_TRACE(::testing::Message()
+                   << "parameter " << knob.ParamIndex() << " at " << step.value);
       plugin->GetEditor()->ApplyParameterFromPlugin(knob.ParamIndex(), step.value, true);
       ASSERT_TRUE(graphics->Tick());
       EXPECT_TRUE(ShowsFrame(Screen(), knob, step.frame, step.other));
@@ -230,10 +241,12 @@ TEST_F(QuillwaveEditorTest, OneClickSwitchesTheEffectOn)
 TEST_F(QuillwaveEditorTest, ScreenShowsTheArtworkWhereNothingCoversIt)
 {
   // Below the panel shadow only the background's top-left part shows.
-  const auto& background = dynamic_cast<const IBitmapControl&>(Control(QuillwaveControl::Background));
+  const auto& background =
+      dynamic_cast<const IBitmapControl&>(Control(QuillwaveControl::Background));
   for (const auto& [x, y] : {std::pair{3, 470}, std::pair{250, 475}, std::pair{499, 479}})
   {
-    EXPECT_EQ(PixelAt(Screen(), x, y), PixelAt(*background.GetStrip().bitmap, x, y)) << x << ", " << y;
+    EXPECT_EQ(PixelAt(Screen(), x, y), PixelAt(*background.GetStrip().bitmap, x, y))
+        << x << ", " << y;
   }
   // The header strip lies on top of the background.
   const auto& header = dynamic_cast<const IBitmapControl&>(Control(QuillwaveControl::HeaderStrip));

@@ -26,7 +26,8 @@ using ::testing::Return;
 class MockEditorView : public QuillwaveEditorView
 {
 public:
-  MOCK_METHOD(void, ApplyParameterFromPlugin, (int index, double value, bool isNormalized), (override));
+  MOCK_METHOD(void, ApplyParameterFromPlugin, (int index, double value, bool isNormalized),
+              (override));
   MOCK_METHOD(void, SetPresetName, (const std::string& name), (override));
   MOCK_METHOD(std::string, LoadSelectorFile, (), (const, override));
   MOCK_METHOD(void, SetLoadSelectorFile, (const std::string& path), (override));
@@ -45,7 +46,8 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
   {
-    files[entry.path().string()] = entry.is_regular_file() ? ReadWholeFile(entry.path().string()) : "<dir>";
+    files[entry.path().string()] =
+        entry.is_regular_file() ? ReadWholeFile(entry.path().string()) : "<dir>";
   }
   return files;
 }
@@ -207,7 +209,8 @@ TEST_F(QuillwavePresets, ParametersOutsideThePresetAreLeftAlone)
 {
   Change(kMainInputGain, 0.75);
   Change(kMainInputMode, 2);
-  WritePreset(1, ReadWholeFile(std::string(QUILLWAVE_FACTORY_PRESETS) + "/WLCM - The Modder.quillwavepreset"));
+  WritePreset(1, ReadWholeFile(std::string(QUILLWAVE_FACTORY_PRESETS) +
+                               "/WLCM - The Modder.quillwavepreset"));
   Change(kPresetSelector, 1);
   EXPECT_EQ(Value(kMainFxOffOn), 1.0);
   EXPECT_EQ(Value(kMainInputGain), 0.75);

@@ -1,6 +1,6 @@
 #include "framework/IStateChunk.h"
-#include "tests/product/PresetTestText.h"
 #include "product/IPopupMenu_PresetSelector.h"
+#include "tests/product/PresetTestText.h"
 #include "tests/product/QuillwaveEditorFixture.h"
 
 #include <fstream>
@@ -42,7 +42,8 @@ protected:
   // The next dialog answers with `path`.
   void AnswerDialog(const std::string& path)
   {
-    EXPECT_CALL(answers, ChooseFile(_, _, _, _, _)).WillOnce(DoAll(SetArgReferee<4>(path), Return(true)));
+    EXPECT_CALL(answers, ChooseFile(_, _, _, _, _))
+        .WillOnce(DoAll(SetArgReferee<4>(path), Return(true)));
   }
 
   std::vector<uint32_t> StripPixels() const
@@ -103,10 +104,9 @@ TEST_F(QuillwavePresetStrip, MenuListsTheCatalogue)
 {
   EXPECT_CALL(answers, ChooseFromMenu(_, _)).WillOnce(Invoke([](IMenu& menu, const IRectangle&) {
     EXPECT_EQ(menu.Prefix(), IMenuPrefix::None);
-    const std::vector<std::string> titles = {"< Presets Library >", "WLCM - The Modder",
-                                             "Factory > Chorus",    "Factory > Flanger",
-                                             "User > User Bank A",  "User > User Bank B",
-                                             "User > User Bank C",  "User > User Bank D"};
+    const std::vector<std::string> titles = {
+        "< Presets Library >", "WLCM - The Modder",  "Factory > Chorus",   "Factory > Flanger",
+        "User > User Bank A",  "User > User Bank B", "User > User Bank C", "User > User Bank D"};
     const std::vector<std::pair<std::string, std::string>> ends = {
         {"CHRS - Clean Chorus A", "CHRS - Saturation Chorus C"},
         {"FLNG - Clean Flanger A", "FLNG - Saturation Flanger C"},
@@ -146,9 +146,9 @@ TEST_F(QuillwavePresetStrip, EveryMenuSelectsFromItsBase)
     int entry;
     int item;
     float number;
-  } choices[] = {{-1, 0, 0},  {-1, 1, 1},  {2, 0, 2},   {2, 5, 7},   {3, 0, 8},   {3, 5, 13},
-                 {4, 0, 14},  {4, 24, 38}, {5, 0, 39},  {5, 24, 63}, {6, 0, 64},  {6, 24, 88},
-                 {7, 0, 89},  {7, 24, 113}};
+  } choices[] = {{-1, 0, 0}, {-1, 1, 1},  {2, 0, 2},   {2, 5, 7},   {3, 0, 8},
+                 {3, 5, 13}, {4, 0, 14},  {4, 24, 38}, {5, 0, 39},  {5, 24, 63},
+                 {6, 0, 64}, {6, 24, 88}, {7, 0, 89},  {7, 24, 113}};
   for (const auto& choice : choices)
   {
     ChooseNext(choice.entry, choice.item);
@@ -190,7 +190,8 @@ TEST_F(QuillwavePresetStrip, ChoosingTheTitleLoadsNothingAndRemembersTheLibrary)
   EXPECT_EQ(plugin->GetLastPresetNumber(), 0.0f);
   EXPECT_EQ(PresetName(), "WLCM - The Modder");
   // The load dialog proposes the remembered path.
-  EXPECT_CALL(answers, ChooseFile(Library() + "/", IFileAction::Open, _, _, _)).WillOnce(Return(false));
+  EXPECT_CALL(answers, ChooseFile(Library() + "/", IFileAction::Open, _, _, _))
+      .WillOnce(Return(false));
   Click(10, 50);
 }
 
@@ -205,7 +206,8 @@ TEST_F(QuillwavePresetStrip, ClosingTheMenuWithoutAChoiceChangesNothing)
 TEST_F(QuillwavePresetStrip, LoadDialogLoadsTheChosenFile)
 {
   const std::string path = home.Path() + "/Elsewhere.quillwavepreset";
-  std::ofstream(path, std::ios::binary) << "<QuillwaveRate>0.375</QuillwaveRate><MainFxOffOn>1</MainFxOffOn>";
+  std::ofstream(path, std::ios::binary)
+      << "<QuillwaveRate>0.375</QuillwaveRate><MainFxOffOn>1</MainFxOffOn>";
   AnswerDialog(path);
   Click(10, 50);
   EXPECT_EQ(Value(kQuillwaveRate), 0.375);
@@ -216,7 +218,8 @@ TEST_F(QuillwavePresetStrip, LoadDialogLoadsTheChosenFile)
   // A cancelled dialog still reports, and loads nothing.
   const double loadValue = Value(kPresetLoad);
   Control(QuillwaveControl::Rate).SetValue(0.0);
-  EXPECT_CALL(answers, ChooseFile(path, IFileAction::Open, home.Path() + "/", _, _)).WillOnce(Return(false));
+  EXPECT_CALL(answers, ChooseFile(path, IFileAction::Open, home.Path() + "/", _, _))
+      .WillOnce(Return(false));
   Click(10, 50);
   EXPECT_NE(Value(kPresetLoad), loadValue);
   EXPECT_EQ(Control(QuillwaveControl::Rate).GetValue(), 0.0);

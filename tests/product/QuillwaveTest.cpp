@@ -158,7 +158,8 @@ TEST(QuillwaveConstruction, OneInitProgramHoldsTheDefaults)
   ASSERT_TRUE(plugin.LoadPreset(0));
   for (int i = 0; i < 22; ++i)
   {
-    EXPECT_EQ(plugin.GetParam(i)->Value(), kExpectedParameters[static_cast<size_t>(i)].defaultValue) << i;
+    EXPECT_EQ(plugin.GetParam(i)->Value(), kExpectedParameters[static_cast<size_t>(i)].defaultValue)
+        << i;
   }
 }
 
@@ -275,7 +276,8 @@ class QuillwaveHostTempo : public ::testing::Test
 protected:
   QuillwaveHostTempo()
   {
-    Steinberg::Vst::ProcessSetup setup{Steinberg::Vst::kRealtime, Steinberg::Vst::kSample64, 256, 48000.0};
+    Steinberg::Vst::ProcessSetup setup{Steinberg::Vst::kRealtime, Steinberg::Vst::kSample64, 256,
+                                       48000.0};
     EXPECT_EQ(plugin.setupProcessing(setup), Steinberg::kResultOk);
   }
 

@@ -16,7 +16,8 @@ class TemporaryHome
 public:
   TemporaryHome()
   {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillwave-product-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quillwave-product-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
     {
       ADD_FAILURE() << "cannot create a temporary folder";

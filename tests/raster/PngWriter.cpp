@@ -19,13 +19,15 @@ bool Encode(png_structp png, png_infop info, const PngImage& image, std::vector<
   if (setjmp(png_jmpbuf(png)))
     return false;
   png_set_write_fn(png, out, &Append, &Flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-               image.bitDepth, image.colourType, image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), image.bitDepth, image.colourType,
+               image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!colours->empty())
     png_set_PLTE(png, info, colours->data(), static_cast<int>(colours->size()));
   if (!image.paletteAlpha.empty())
-    png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()), nullptr);
+    png_set_tRNS(png, info, image.paletteAlpha.data(), static_cast<int>(image.paletteAlpha.size()),
+                 nullptr);
   if (image.hasColourKey)
   {
     png_color_16 key{};

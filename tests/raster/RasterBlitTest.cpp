@@ -195,7 +195,8 @@ std::unique_ptr<RasterMemBitmap> CoordinateSource()
   for (int y = 0; y < 3; ++y)
   {
     for (int x = 0; x < 4; ++x)
-      SetPixel(*source, x, y, 0xFF000000u | static_cast<std::uint32_t>(x) << 8 | static_cast<std::uint32_t>(y));
+      SetPixel(*source, x, y,
+               0xFF000000u | static_cast<std::uint32_t>(x) << 8 | static_cast<std::uint32_t>(y));
   }
   return source;
 }

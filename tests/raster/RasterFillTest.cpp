@@ -127,8 +127,8 @@ TEST(FillRectangleClipping, EmptyOrOutsideAreasDrawNothing)
   FillRectangle(bitmap.get(), -3, 0, 3, 3, 0xFFFFFFFFu, 1.0f, kBlendCopy);
   FillRectangle(bitmap.get(), 0, 0, 0, 3, 0xFFFFFFFFu, 1.0f, kBlendCopy);
   FillRectangle(bitmap.get(), 0, 0, 3, -1, 0xFFFFFFFFu, 1.0f, kBlendCopy);
-  FillRectangle(bitmap.get(), std::numeric_limits<int>::min(), 0, std::numeric_limits<int>::max(), 3,
-                0xFFFFFFFFu, 1.0f, kBlendCopy);
+  FillRectangle(bitmap.get(), std::numeric_limits<int>::min(), 0, std::numeric_limits<int>::max(),
+                3, 0xFFFFFFFFu, 1.0f, kBlendCopy);
   FillRectangle(nullptr, 0, 0, 3, 3, 0xFFFFFFFFu, 1.0f, kBlendCopy);
   RasterMemBitmap empty;
   FillRectangle(&empty, 0, 0, 3, 3, 0xFFFFFFFFu, 1.0f, kBlendCopy);

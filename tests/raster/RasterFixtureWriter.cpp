@@ -29,7 +29,8 @@ int main(int argc, char** argv)
   const std::string folder = argv[1];
   const std::vector<std::uint8_t> png = WritePng(CoordinateRgbaImage(3, 2));
   const std::vector<std::uint8_t> prefix(png.begin(), png.begin() + 5);
-  if (png.empty() || !WriteFile(folder + "/coordinates.png", png) || !WriteFile(folder + "/short.bin", prefix))
+  if (png.empty() || !WriteFile(folder + "/coordinates.png", png) ||
+      !WriteFile(folder + "/short.bin", prefix))
   {
     std::fprintf(stderr, "%s: cannot write the fixtures in %s\n", argv[0], folder.c_str());
     return 1;

@@ -83,8 +83,9 @@ int CountDifferent(const RasterBitmap& bitmap, std::uint32_t background)
 
 // Draws `text` in `colour` at (x, y) of a fresh bitmap filled with `background`.
 std::unique_ptr<RasterMemBitmap> Draw(RasterFont& font, const char* text, std::uint32_t colour,
-                                      std::uint32_t background, std::uint32_t flags = kRasterTextNoClip,
-                                      int width = 160, int height = 60)
+                                      std::uint32_t background,
+                                      std::uint32_t flags = kRasterTextNoClip, int width = 160,
+                                      int height = 60)
 {
   auto bitmap = FilledBitmap(width, height, background);
   font.SetTextColour(colour);
@@ -203,7 +204,9 @@ TEST(RasterCachedFontText, LineFeedsStartLinesAndCountAsSpacesOnASingleLine)
 TEST(RasterCachedFontText, FourByteCharactersDrawAsSpaces)
 {
   RasterFont& font = Font();
-  EXPECT_TRUE(SameBox(Measure(font, "A\xF0\x9F\x98\x80" "B"), Measure(font, "A B")));
+  EXPECT_TRUE(SameBox(Measure(font, "A\xF0\x9F\x98\x80"
+                                    "B"),
+                      Measure(font, "A B")));
   // Invalid bytes are drawn as the Latin-1 characters they stand for.
   EXPECT_TRUE(SameBox(Measure(font, "\xC3"), Measure(font, "\xC3\x83")));
 }
@@ -224,7 +227,8 @@ TEST(RasterCachedFontText, AlignmentShiftsTheTextInsideTheRectangle)
   EXPECT_TRUE(SameBox(drawAt(kRasterTextCentre), Shifted(left, (200 - size.right) / 2, 0)));
   EXPECT_TRUE(SameBox(drawAt(kRasterTextRight), Shifted(left, 200 - size.right, 0)));
   EXPECT_TRUE(SameBox(drawAt(kRasterTextVerticalCentre), Shifted(left, 0, (50 - size.bottom) / 2)));
-  EXPECT_TRUE(SameBox(drawAt(kRasterTextBottom | kRasterTextRight), Shifted(left, 200 - size.right, 50 - size.bottom)));
+  EXPECT_TRUE(SameBox(drawAt(kRasterTextBottom | kRasterTextRight),
+                      Shifted(left, 200 - size.right, 50 - size.bottom)));
 }
 
 TEST(RasterCachedFontText, DrawingIsClippedToTheRectangleUnlessAskedNotTo)
@@ -319,7 +323,8 @@ TEST(RasterCachedFontBlend, LowerWeightsAndTheColourAlphaScaleTheCoverage)
   font.SetCombineMode(kBlendCopy, 0.5f);
   const auto half = Draw(font, "Quill", kWhite, kBlack);
   // The text colour's alpha counts only when asked for.
-  const auto colourAlpha = Draw(font, "Quill", 0x80FFFFFFu, kBlack, kRasterTextNoClip | kRasterTextColourAlpha);
+  const auto colourAlpha =
+      Draw(font, "Quill", 0x80FFFFFFu, kBlack, kRasterTextNoClip | kRasterTextColourAlpha);
   font.SetCombineMode(kBlendCopy, 1.0f);
   for (int y = 0; y < 60; ++y)
   {
@@ -336,10 +341,12 @@ TEST(RasterCachedFontBlend, LowerWeightsAndTheColourAlphaScaleTheCoverage)
       // Alpha 0.5 × 128 / 255 gives w = (int)(0.25098 × 256) = 64.
       const int k64 = 64 * m / 256;
       const int colour64 = 255 - 255 * (256 - k64) / 256;
-      EXPECT_EQ(PixelAt(*colourAlpha, x, y), 0xFF000000u | static_cast<std::uint32_t>(colour64) * 0x010101u);
+      EXPECT_EQ(PixelAt(*colourAlpha, x, y),
+                0xFF000000u | static_cast<std::uint32_t>(colour64) * 0x010101u);
     }
   }
-  const auto invisible = Draw(font, "Quill", 0x00FFFFFFu, kBlack, kRasterTextNoClip | kRasterTextColourAlpha);
+  const auto invisible =
+      Draw(font, "Quill", 0x00FFFFFFu, kBlack, kRasterTextNoClip | kRasterTextColourAlpha);
   EXPECT_EQ(CountDifferent(*invisible, kBlack), 0);
   const auto opaqueAnyway = Draw(font, "Quill", 0x00FFFFFFu, kBlack, kRasterTextNoClip);
   EXPECT_GT(CountDifferent(*opaqueAnyway, kBlack), 0);
@@ -372,7 +379,10 @@ TEST(RasterCachedFontBlend, OtherCombineModesUseTheCoverageAsSourceAlpha)
 class SharedHandleFont
 {
 public:
-  explicit SharedHandleFont(std::int32_t flags) { font.SetFromFontHandle(Font().GetFontHandle(), flags); }
+  explicit SharedHandleFont(std::int32_t flags)
+  {
+    font.SetFromFontHandle(Font().GetFontHandle(), flags);
+  }
   ~SharedHandleFont() { font.SetFromFontHandle(nullptr, 0); }
   RasterCachedFont font;
 };
@@ -408,7 +418,8 @@ TEST(RasterCachedFontFlags, EffectFontsDrawTheEffectColourBesideTheInk)
       for (int x = 0; x < 160; ++x)
       {
         const std::uint32_t pixel = PixelAt(*drawn, x, y);
-        EXPECT_TRUE(pixel == kBlack || pixel == 0xFFFF0000u || pixel == 0xFF00FF00u) << std::hex << pixel;
+        EXPECT_TRUE(pixel == kBlack || pixel == 0xFFFF0000u || pixel == 0xFF00FF00u)
+            << std::hex << pixel;
         red += pixel == 0xFFFF0000u ? 1 : 0;
         green += pixel == 0xFF00FF00u ? 1 : 0;
       }
@@ -445,7 +456,8 @@ TEST(RasterCachedFontFlags, VerticalFontsTurnTheirGlyphsAndAdvanceDownward)
   for (int y = 0; y < h; ++y)
   {
     for (int x = 0; x < w; ++x)
-      EXPECT_EQ(PixelAt(*downward, 4 + x, 4 + y), PixelAt(*upward, 4 + w - 1 - x, 4 + h - 1 - y)) << x << "," << y;
+      EXPECT_EQ(PixelAt(*downward, 4 + x, 4 + y), PixelAt(*upward, 4 + w - 1 - x, 4 + h - 1 - y))
+          << x << "," << y;
   }
 }
 
@@ -461,7 +473,8 @@ TEST(RasterCachedFontFlags, BlurSpreadsInversionFillsAndAsciiFontsStayAscii)
   const RasterGlyphRecord space = *inverted.font.Glyph(' ');
   ASSERT_GT(space.offset, 0);
   EXPECT_GT(space.width, space.advance);
-  EXPECT_EQ(CountDifferent(*Draw(inverted.font, " ", kWhite, kBlack), kBlack), space.width * space.height);
+  EXPECT_EQ(CountDifferent(*Draw(inverted.font, " ", kWhite, kBlack), kBlack),
+            space.width * space.height);
 
   SharedHandleFont ascii(kRasterFontAsciiAtOnce);
   EXPECT_GT(ascii.font.Glyph('A')->offset, 0);

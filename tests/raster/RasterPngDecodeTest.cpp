@@ -41,7 +41,8 @@ TEST(DecodePng, RgbaPixelsBecomeStraightAlphaWords)
 
 TEST(DecodePng, RgbWithoutTransparencyIsOpaque)
 {
-  const auto bitmap = Decode(WritePng(Image(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 250, 251, 252}})));
+  const auto bitmap =
+      Decode(WritePng(Image(2, 1, PNG_COLOR_TYPE_RGB, 8, {{1, 2, 3, 250, 251, 252}})));
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0xFF010203u);
   EXPECT_EQ(PixelAt(*bitmap, 1, 0), 0xFFFAFBFCu);
@@ -73,11 +74,12 @@ TEST(DecodePng, PaletteWithoutTransparencyIsOpaque)
 
 TEST(DecodePng, SixteenBitSamplesKeepTheirHighBytes)
 {
-  const auto rgb = Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_RGB, 16, {{0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x01}})));
+  const auto rgb =
+      Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_RGB, 16, {{0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x01}})));
   ASSERT_NE(rgb, nullptr);
   EXPECT_EQ(PixelAt(*rgb, 0, 0), 0xFF12ABFFu);
-  const auto rgba =
-      Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {{0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x01, 0x80, 0x00}})));
+  const auto rgba = Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16,
+                                          {{0x12, 0x34, 0xAB, 0xCD, 0xFF, 0x01, 0x80, 0x00}})));
   ASSERT_NE(rgba, nullptr);
   EXPECT_EQ(PixelAt(*rgba, 0, 0), 0x8012ABFFu);
 }
@@ -97,7 +99,8 @@ TEST(DecodePng, GreyImagesBecomeGreyRgb)
   EXPECT_EQ(PixelAt(*low, 2, 0), 0xFFAAAAAAu);
   EXPECT_EQ(PixelAt(*low, 3, 0), 0xFFFFFFFFu);
 
-  const auto greyAlpha = Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{0x30, 0x90}})));
+  const auto greyAlpha =
+      Decode(WritePng(Image(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {{0x30, 0x90}})));
   ASSERT_NE(greyAlpha, nullptr);
   EXPECT_EQ(PixelAt(*greyAlpha, 0, 0), 0x90303030u);
 
@@ -201,7 +204,8 @@ TEST(DecodePngFailures, CorruptedBytesGiveNullAndAFreshDecodeStillWorks)
 }
 
 // Builds a PNG chunk with its length and CRC.
-void AppendChunk(std::vector<std::uint8_t>& file, const char* type, const std::vector<std::uint8_t>& data)
+void AppendChunk(std::vector<std::uint8_t>& file, const char* type,
+                 const std::vector<std::uint8_t>& data)
 {
   const auto put32 = [&](std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
@@ -211,7 +215,8 @@ void AppendChunk(std::vector<std::uint8_t>& file, const char* type, const std::v
   const std::size_t start = file.size();
   file.insert(file.end(), type, type + 4);
   file.insert(file.end(), data.begin(), data.end());
-  put32(static_cast<std::uint32_t>(crc32(0, file.data() + start, static_cast<uInt>(file.size() - start))));
+  put32(static_cast<std::uint32_t>(
+      crc32(0, file.data() + start, static_cast<uInt>(file.size() - start))));
 }
 
 TEST(DecodePngFailures, AnImageTooLargeForMemoryGivesNull)

@@ -25,7 +25,8 @@ public:
   {
     std::error_code error;
     const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-    const std::filesystem::path folder = base / ("raster_tests_" + std::to_string(std::random_device{}()));
+    const std::filesystem::path folder =
+        base / ("raster_tests_" + std::to_string(std::random_device{}()));
     if (!error && std::filesystem::create_directory(folder, error) && !error)
       path = folder.string();
   }
@@ -44,7 +45,8 @@ public:
   {
     const std::string file = path + "/" + name;
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return file;
   }
 
@@ -99,7 +101,8 @@ TEST(LoadPngFile, MissingUnreadableOrInvalidFilesGiveNull)
   EXPECT_EQ(LoadPngFile(nullptr, false), nullptr);
   EXPECT_EQ(LoadPngFile((folder.path + "/missing.png").c_str(), true), nullptr);
   EXPECT_EQ(LoadPngFile(folder.path.c_str(), false), nullptr);
-  const std::string text = folder.Write("text.png", {'h', 'e', 'l', 'l', 'o', ' ', 'p', 'n', 'g', '!'});
+  const std::string text =
+      folder.Write("text.png", {'h', 'e', 'l', 'l', 'o', ' ', 'p', 'n', 'g', '!'});
   EXPECT_EQ(LoadPngFile(text.c_str(), true), nullptr);
   const std::string empty = folder.Write("empty.png", {});
   EXPECT_EQ(LoadPngFile(empty.c_str(), true), nullptr);

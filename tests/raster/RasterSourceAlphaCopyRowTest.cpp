@@ -62,8 +62,8 @@ void ExpectEveryCombination(SourceAt sourceAt)
         const std::uint32_t expected = Expected(PixelAt(source, x, y), before);
         const std::uint32_t actual = PixelAt(*destination, x, y);
         if (actual != expected && wrong++ == 0)
-          ADD_FAILURE() << std::hex << "source " << PixelAt(source, x, y) << " over " << before << ": "
-                        << actual << " instead of " << expected;
+          ADD_FAILURE() << std::hex << "source " << PixelAt(source, x, y) << " over " << before
+                        << ": " << actual << " instead of " << expected;
       }
     }
     ASSERT_EQ(wrong, 0) << "destination value " << value;
@@ -109,8 +109,10 @@ TEST(SourceAlphaCopyRow, CoversEveryRowLengthAndOffsetAndLeavesTheRestAlone)
     {
       RasterMemBitmap source(width + 5, 3);
       RasterMemBitmap destination(width + 6, 4);
-      const auto sourcePixels = ArtworkPixels(random, static_cast<std::size_t>(source.RowSpan()) * 3);
-      const auto destinationPixels = ArtworkPixels(random, static_cast<std::size_t>(destination.RowSpan()) * 4);
+      const auto sourcePixels =
+          ArtworkPixels(random, static_cast<std::size_t>(source.RowSpan()) * 3);
+      const auto destinationPixels =
+          ArtworkPixels(random, static_cast<std::size_t>(destination.RowSpan()) * 4);
       std::copy(sourcePixels.begin(), sourcePixels.end(), source.Bits());
       std::copy(destinationPixels.begin(), destinationPixels.end(), destination.Bits());
 
@@ -123,10 +125,12 @@ TEST(SourceAlphaCopyRow, CoversEveryRowLengthAndOffsetAndLeavesTheRestAlone)
       {
         for (int x = 0; x < destination.RowSpan(); ++x)
         {
-          const std::uint32_t before = destinationPixels[static_cast<std::size_t>(y) * destination.RowSpan() + x];
+          const std::uint32_t before =
+              destinationPixels[static_cast<std::size_t>(y) * destination.RowSpan() + x];
           const int sx = offset + x - x0;
           const bool covered = y >= 1 && x >= x0 && x < x0 + width;
-          const std::uint32_t expected = covered ? Expected(PixelAt(source, sx, y - 1), before) : before;
+          const std::uint32_t expected =
+              covered ? Expected(PixelAt(source, sx, y - 1), before) : before;
           ASSERT_EQ(PixelAt(destination, x, y), expected)
               << "width " << width << " offset " << offset << " at " << x << "," << y;
         }
@@ -148,13 +152,15 @@ TEST(SourceAlphaCopyRow, BottomUpBitmapsBlendRowByRow)
   for (int y = 0; y < 3; ++y)
   {
     for (int x = 0; x < 9; ++x)
-      EXPECT_EQ(destination.Stored(x, y), Expected(PixelAt(source, x, y), 0x80406080u)) << x << "," << y;
+      EXPECT_EQ(destination.Stored(x, y), Expected(PixelAt(source, x, y), 0x80406080u))
+          << x << "," << y;
   }
 }
 
 // What a bitmap blitted onto itself holds when every pixel is read and then
 // written, one at a time, in the given column order.
-std::vector<std::uint32_t> PixelByPixel(std::vector<std::uint32_t> row, int from, int to, int count, bool forward)
+std::vector<std::uint32_t> PixelByPixel(std::vector<std::uint32_t> row, int from, int to, int count,
+                                        bool forward)
 {
   for (int i = 0; i < count; ++i)
   {

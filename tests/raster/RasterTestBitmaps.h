@@ -34,14 +34,17 @@ class FlippedBitmap : public RasterBitmap
 {
 public:
   FlippedBitmap(int width, int height, std::uint32_t pixel)
-      : width(width), height(height), span(width + 2),
+      : width(width),
+        height(height),
+        span(width + 2),
         storage(static_cast<std::size_t>(span) * height, pixel)
   {
   }
 
   std::uint32_t* Bits() const override
   {
-    return const_cast<std::uint32_t*>(storage.data()) + static_cast<std::size_t>(span) * (height - 1);
+    return const_cast<std::uint32_t*>(storage.data()) +
+           static_cast<std::size_t>(span) * (height - 1);
   }
   int Width() const override { return width; }
   int Height() const override { return height; }

@@ -4,12 +4,14 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 std::unique_ptr<XvfbServer> server;
 
-class XvfbEnvironment : public ::testing::Environment {
- public:
+class XvfbEnvironment : public ::testing::Environment
+{
+public:
   void SetUp() override { server = std::make_unique<XvfbServer>(); }
   void TearDown() override { server.reset(); }
 };
@@ -18,6 +20,7 @@ const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new XvfbEnv
 
 }  // namespace
 
-const XvfbServer* TestXvfb() {
+const XvfbServer* TestXvfb()
+{
   return server.get();
 }

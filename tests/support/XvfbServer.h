@@ -6,8 +6,9 @@
 // A private X server for the tests: Xvfb started with -displayfd, so that it picks a free
 // display number and reports it once it accepts connections. DISPLAY points at it while it
 // runs. Stopped (and waited for) on destruction.
-class XvfbServer {
- public:
+class XvfbServer
+{
+public:
   XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
@@ -17,7 +18,7 @@ class XvfbServer {
   const std::string& Display() const { return display; }
   const std::string& Error() const { return error; }
 
- private:
+private:
   pid_t pid = -1;
   std::string display;
   std::string error;

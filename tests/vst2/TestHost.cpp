@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 TestHost* current = nullptr;
 
@@ -15,20 +16,23 @@ TestHost::TestHost()
 
 TestHost::~TestHost()
 {
-  if (current == this) current = nullptr;
+  if (current == this)
+    current = nullptr;
 }
 
 VstIntPtr VSTCALLBACK TestHost::Callback(AEffect* /*effect*/, VstInt32 opcode, VstInt32 index,
                                          VstIntPtr value, void* ptr, float opt)
 {
-  if (!current) return 0;
+  if (!current)
+    return 0;
   current->calls.push_back(Call{opcode, index, value, opt});
   return current->Answer(opcode, ptr);
 }
 
 VstIntPtr TestHost::Answer(VstInt32 opcode, void* ptr)
 {
-  switch (opcode) {
+  switch (opcode)
+  {
     case audioMasterGetTime:
       return hasTime ? reinterpret_cast<VstIntPtr>(&time) : 0;
     case audioMasterGetProductString:
@@ -39,13 +43,18 @@ VstIntPtr TestHost::Answer(VstInt32 opcode, void* ptr)
       return vendorVersion;
     case audioMasterGetCurrentProcessLevel:
       return processLevel;
-    case audioMasterProcessEvents: {
+    case audioMasterProcessEvents:
+    {
       const auto* events = static_cast<const VstEvents*>(ptr);
-      for (VstInt32 i = 0; i < events->numEvents; ++i) {
+      for (VstInt32 i = 0; i < events->numEvents; ++i)
+      {
         const VstEvent* event = events->events[i];
-        if (event->type == kVstMidiType) {
+        if (event->type == kVstMidiType)
+        {
           midiOut.push_back(*reinterpret_cast<const VstMidiEvent*>(event));
-        } else if (event->type == kVstSysExType) {
+        }
+        else if (event->type == kVstSysExType)
+        {
           const auto* sysex = reinterpret_cast<const VstMidiSysexEvent*>(event);
           const auto* bytes = reinterpret_cast<const uint8_t*>(sysex->sysexDump);
           sysexOut.emplace_back(bytes, bytes + sysex->dumpBytes);
@@ -62,14 +71,17 @@ VstIntPtr TestHost::Answer(VstInt32 opcode, void* ptr)
 int TestHost::Count(VstInt32 opcode) const
 {
   int count = 0;
-  for (const Call& call : calls) count += call.opcode == opcode ? 1 : 0;
+  for (const Call& call : calls)
+    count += call.opcode == opcode ? 1 : 0;
   return count;
 }
 
 const TestHost::Call* TestHost::Last(VstInt32 opcode) const
 {
-  for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
-    if (it->opcode == opcode) return &*it;
+  for (auto it = calls.rbegin(); it != calls.rend(); ++it)
+  {
+    if (it->opcode == opcode)
+      return &*it;
   }
   return nullptr;
 }

@@ -18,7 +18,7 @@ IEffectConfig TestPlugin::Config(const char* channelIO)
 }
 
 TestPlugin::TestPlugin(HostContext host, const char* channelIO)
-  : IEffectVST2(Config(channelIO), host)
+    : IEffectVST2(Config(channelIO), host)
 {
   GetParam(kGain)->InitDouble("Gain", 0.5, 0.0, 1.0, 0.00001);
   GetParam(kOffset)->InitDouble(kLongName, 0.0, -10.0, 10.0, 0.1, kLongLabel);
@@ -32,7 +32,8 @@ TestPlugin::TestPlugin(HostContext host, const char* channelIO)
 
 TestPlugin::~TestPlugin()
 {
-  if (destroyed) *destroyed = true;
+  if (destroyed)
+    *destroyed = true;
 }
 
 void TestPlugin::OnReset()
@@ -49,8 +50,10 @@ void TestPlugin::ProcessDouble(double** inputs, double** outputs, int frames)
 {
   blocks.push_back(frames);
   tempos.push_back(QueryTempo());
-  for (int c = 0; c < GetOutputChannelCount(); ++c) {
-    for (int t = 0; t < frames; ++t) outputs[c][t] = Expected(inputs[c][t], c);
+  for (int c = 0; c < GetOutputChannelCount(); ++c)
+  {
+    for (int t = 0; t < frames; ++t)
+      outputs[c][t] = Expected(inputs[c][t], c);
   }
 }
 

@@ -12,10 +12,10 @@
 class TestPlugin final : public IEffectVST2
 {
 public:
-  static constexpr int kGain = 0;      // double 0..1, default 0.5
-  static constexpr int kOffset = 1;    // double -10..10, negated display, long name and label
-  static constexpr int kMode = 2;      // enum "Chorus" / "Flanger"
-  static constexpr int kSteps = 3;     // int 0..100
+  static constexpr int kGain = 0;    // double 0..1, default 0.5
+  static constexpr int kOffset = 1;  // double -10..10, negated display, long name and label
+  static constexpr int kMode = 2;    // enum "Chorus" / "Flanger"
+  static constexpr int kSteps = 3;   // int 0..100
   static constexpr int kParamCount = 4;
   static constexpr int kPresetCount = 2;
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class Vst2Dispatcher : public ::testing::Test
 {
@@ -53,11 +54,21 @@ TEST_F(Vst2Dispatcher, FixedAnswers)
   EXPECT_EQ(Dispatch(effect, effGetPlugCategory), kPlugCategEffect);
   EXPECT_EQ(Dispatch(effect, effGetTailSize), 0);
   EXPECT_EQ(Dispatch(effect, effCanBeAutomated, 1), 1);
-  const std::initializer_list<VstInt32> unanswered{
-      effGetVu, effEditDraw, effEditMouse, effEditKey, effEditIdle, effEditTop, effEditSleep,
-      effProcessVarIo, effSetBypass, effIdle, effGetParameterProperties,
-      effGetNumMidiInputChannels, 1000};
-  for (VstInt32 opcode : unanswered) {
+  const std::initializer_list<VstInt32> unanswered{effGetVu,
+                                                   effEditDraw,
+                                                   effEditMouse,
+                                                   effEditKey,
+                                                   effEditIdle,
+                                                   effEditTop,
+                                                   effEditSleep,
+                                                   effProcessVarIo,
+                                                   effSetBypass,
+                                                   effIdle,
+                                                   effGetParameterProperties,
+                                                   effGetNumMidiInputChannels,
+                                                   1000};
+  for (VstInt32 opcode : unanswered)
+  {
     EXPECT_EQ(Dispatch(effect, opcode, 1, 1, nullptr, 1.0f), 0) << opcode;
   }
 }
@@ -65,10 +76,12 @@ TEST_F(Vst2Dispatcher, FixedAnswers)
 TEST_F(Vst2Dispatcher, CanDoAnswersTimeInfoAndMidi)
 {
   for (const char* yes : {"receiveVstTimeInfo", "sendVstEvents", "sendVstMidiEvent",
-                          "receiveVstEvents", "receiveVstMidiEvent"}) {
+                          "receiveVstEvents", "receiveVstMidiEvent"})
+  {
     EXPECT_EQ(Dispatch(effect, effCanDo, 0, 0, const_cast<char*>(yes)), 1) << yes;
   }
-  for (const char* no : {"bypass", "receiveVstMidiEventX", "receiveVst", ""}) {
+  for (const char* no : {"bypass", "receiveVstMidiEventX", "receiveVst", ""})
+  {
     EXPECT_EQ(Dispatch(effect, effCanDo, 0, 0, const_cast<char*>(no)), 0) << no;
   }
   EXPECT_EQ(Dispatch(effect, effCanDo, 0, 0, nullptr), 0);
@@ -97,9 +110,9 @@ TEST_F(Vst2Dispatcher, SpeakerArrangementsAreStereoAndConnectChannels)
 {
   VstSpeakerArrangement* inputs = nullptr;
   VstSpeakerArrangement* outputs = nullptr;
-  ASSERT_EQ(Dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&inputs),
-                     &outputs),
-            1);
+  ASSERT_EQ(
+      Dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&inputs), &outputs),
+      1);
   ASSERT_NE(inputs, nullptr);
   ASSERT_NE(outputs, nullptr);
   EXPECT_EQ(inputs->type, kSpeakerArrStereo);
@@ -109,9 +122,9 @@ TEST_F(Vst2Dispatcher, SpeakerArrangementsAreStereoAndConnectChannels)
   VstSpeakerArrangement mono{};
   mono.type = kSpeakerArrMono;
   mono.numChannels = 1;
-  EXPECT_EQ(Dispatch(effect, effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono),
-                     nullptr),
-            1);
+  EXPECT_EQ(
+      Dispatch(effect, effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), nullptr),
+      1);
   EXPECT_TRUE(plug.GetInputChannel(0)->connected);
   EXPECT_FALSE(plug.GetInputChannel(1)->connected);
   EXPECT_TRUE(plug.GetOutputChannel(1)->connected);  // null output arrangement: unchanged
@@ -156,11 +169,13 @@ TEST_F(Vst2Dispatcher, SampleRateAndBlockSizeReset)
 TEST_F(Vst2Dispatcher, UnusableSampleRatesAndBlockSizesAreIgnored)
 {
   for (float rate : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
-                     std::numeric_limits<float>::infinity()}) {
+                     std::numeric_limits<float>::infinity()})
+  {
     Dispatch(effect, effSetSampleRate, 0, 0, nullptr, rate);
   }
   EXPECT_EQ(plug.GetSampleRate(), 44100.0);
-  for (VstIntPtr frames : {VstIntPtr{0}, VstIntPtr{-1}}) {
+  for (VstIntPtr frames : {VstIntPtr{0}, VstIntPtr{-1}})
+  {
     Dispatch(effect, effSetBlockSize, 0, frames);
   }
   EXPECT_EQ(plug.GetBlockSize(), 1024);

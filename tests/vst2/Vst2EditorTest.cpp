@@ -1,6 +1,6 @@
+#include "framework/linux/IOffscreenParent.h"
 #include "graphics/IControl.h"
 #include "graphics/IGraphicsFactory.h"
-#include "framework/linux/IOffscreenParent.h"
 #include "tests/vst2/TestHost.h"
 #include "tests/vst2/TestPlugin.h"
 
@@ -9,14 +9,15 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A control that remembers every value the plug-in hands it.
 class RecordingControl final : public IControl
 {
 public:
   RecordingControl(IEffectBase* plugin, int paramIndex, std::vector<double>& values)
-    : IControl(plugin, IRectangle{0, 0, 10, 10}, paramIndex), values(values)
+      : IControl(plugin, IRectangle{0, 0, 10, 10}, paramIndex), values(values)
   {
   }
   bool Draw(IGraphics&) override { return true; }

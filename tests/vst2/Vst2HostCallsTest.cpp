@@ -7,7 +7,8 @@
 #include <limits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class Vst2HostCalls : public ::testing::Test
 {

@@ -8,14 +8,15 @@
 #include <limits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Two channels of host audio in one precision.
 template <typename Sample>
 struct StereoBuffers
 {
   explicit StereoBuffers(int frames, Sample fill = 0)
-    : left(static_cast<size_t>(frames), fill), right(static_cast<size_t>(frames), fill)
+      : left(static_cast<size_t>(frames), fill), right(static_cast<size_t>(frames), fill)
   {
   }
   Sample** Pointers()
@@ -35,7 +36,8 @@ template <typename Sample>
 StereoBuffers<Sample> Ramp(int frames)
 {
   StereoBuffers<Sample> buffers(frames);
-  for (int t = 0; t < frames; ++t) {
+  for (int t = 0; t < frames; ++t)
+  {
     buffers.left[static_cast<size_t>(t)] = static_cast<Sample>(t) / 64;
     buffers.right[static_cast<size_t>(t)] = -static_cast<Sample>(t) / 32;
   }
@@ -56,8 +58,10 @@ TEST_F(Vst2Process, ReplacingIsTheDoubleResultInSinglePrecision)
   StereoBuffers<float> in = Ramp<float>(kFrames);
   StereoBuffers<float> out(kFrames, 123.0f);
   effect->processReplacing(effect, in.Pointers(), out.Pointers(), kFrames);
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < kFrames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < kFrames; ++t)
+    {
       const double input = in.Channel(c)[static_cast<size_t>(t)];
       ASSERT_EQ(out.Channel(c)[static_cast<size_t>(t)],
                 static_cast<float>(TestPlugin::Expected(input, c)));
@@ -73,8 +77,10 @@ TEST_F(Vst2Process, ProcessAddsToWhatTheHostBufferHolds)
   StereoBuffers<float> in = Ramp<float>(kFrames);
   StereoBuffers<float> out(kFrames, 0.5f);
   effect->process(effect, in.Pointers(), out.Pointers(), kFrames);
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < kFrames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < kFrames; ++t)
+    {
       const double input = in.Channel(c)[static_cast<size_t>(t)];
       ASSERT_EQ(out.Channel(c)[static_cast<size_t>(t)],
                 0.5f + static_cast<float>(TestPlugin::Expected(input, c)));
@@ -89,8 +95,10 @@ TEST_F(Vst2Process, DoubleReplacingWritesTheHostBuffersDirectly)
   in.left[5] = 1.0 / 7.0;  // not representable in single precision
   StereoBuffers<double> out(kFrames);
   effect->processDoubleReplacing(effect, in.Pointers(), out.Pointers(), kFrames);
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < kFrames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < kFrames; ++t)
+    {
       ASSERT_EQ(out.Channel(c)[static_cast<size_t>(t)],
                 TestPlugin::Expected(in.Channel(c)[static_cast<size_t>(t)], c));
     }
@@ -105,7 +113,8 @@ TEST_F(Vst2Process, BlocksLongerThanTheBlockSizeAreProcessedInPieces)
   StereoBuffers<float> out(kFrames);
   effect->processReplacing(effect, in.Pointers(), out.Pointers(), kFrames);
   EXPECT_EQ(plug.blocks, (std::vector<int>{64, 64, 64, 8}));
-  for (int t = 0; t < kFrames; ++t) {
+  for (int t = 0; t < kFrames; ++t)
+  {
     ASSERT_EQ(out.right[static_cast<size_t>(t)],
               static_cast<float>(TestPlugin::Expected(in.right[static_cast<size_t>(t)], 1)));
   }
@@ -220,8 +229,10 @@ TEST_F(Vst2Process, EventsReachTheMidiAndSysExHooks)
     VstInt32 numEvents;
     VstIntPtr reserved;
     VstEvent* events[4];
-  } list{4, 0, {reinterpret_cast<VstEvent*>(&note), nullptr, reinterpret_cast<VstEvent*>(&sysex),
-                &other}};
+  } list{
+      4,
+      0,
+      {reinterpret_cast<VstEvent*>(&note), nullptr, reinterpret_cast<VstEvent*>(&sysex), &other}};
   EXPECT_EQ(Dispatch(effect, effProcessEvents, 0, 0, &list), 1);
 
   ASSERT_EQ(plug.midi.size(), 1u);

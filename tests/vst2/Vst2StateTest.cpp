@@ -8,7 +8,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class Vst2State : public ::testing::Test
 {
@@ -17,7 +18,8 @@ protected:
   {
     void* data = nullptr;
     const VstIntPtr size = Dispatch(effect, effGetChunk, index, 0, &data);
-    if (size <= 0 || !data) return {};
+    if (size <= 0 || !data)
+      return {};
     const auto* bytes = static_cast<const uint8_t*>(data);
     return std::vector<uint8_t>(bytes, bytes + size);
   }
@@ -38,7 +40,8 @@ protected:
     std::vector<uint8_t> bytes(prefix.size() + 8 * values.size());
     std::copy(prefix.begin(), prefix.end(), bytes.begin());
     std::size_t pos = prefix.size();
-    for (double value : values) {
+    for (double value : values)
+    {
       std::memcpy(bytes.data() + pos, &value, sizeof(value));
       pos += sizeof(value);
     }
@@ -113,7 +116,8 @@ TEST_F(Vst2State, HostileChunksAreRefusedWithoutTouchingAnything)
   SetPlain(TestPlugin::kGain, 0.3);
   const std::vector<uint8_t> small = Doubles({0.9});
   for (VstIntPtr size : {VstIntPtr{0}, VstIntPtr{-1}, VstIntPtr{-184},
-                         VstIntPtr{IEffectVST2::kMaxChunkSize} + 1, VstIntPtr{1} << 40}) {
+                         VstIntPtr{IEffectVST2::kMaxChunkSize} + 1, VstIntPtr{1} << 40})
+  {
     // The size claims more than the host's eight bytes: nothing may be read.
     EXPECT_EQ(Dispatch(effect, effSetChunk, 1, size, const_cast<uint8_t*>(small.data())), 0)
         << size;
@@ -174,7 +178,8 @@ TEST_F(Vst2State, SetProgramKeepsTheLeavingProgramsValues)
 
 TEST_F(Vst2State, SetProgramOutsideTheListChangesNothing)
 {
-  for (VstIntPtr program : {VstIntPtr{-1}, VstIntPtr{2}, VstIntPtr{1} << 33}) {
+  for (VstIntPtr program : {VstIntPtr{-1}, VstIntPtr{2}, VstIntPtr{1} << 33})
+  {
     Dispatch(effect, effSetProgram, 0, program);
     EXPECT_EQ(Dispatch(effect, effGetProgram), 0) << program;
   }

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr char kGuard = '~';
 
@@ -22,8 +23,10 @@ struct GuardedBuffer
   bool Terminated() const { return std::memchr(bytes.data(), '\0', bound) != nullptr; }
   bool GuardIntact() const
   {
-    for (std::size_t i = bound; i < bytes.size(); ++i) {
-      if (bytes[i] != kGuard) return false;
+    for (std::size_t i = bound; i < bytes.size(); ++i)
+    {
+      if (bytes[i] != kGuard)
+        return false;
     }
     return true;
   }
@@ -151,20 +154,24 @@ TEST_F(Vst2StringBounds, IdentityStringsStayWithinTheirDocumentedSizes)
 TEST_F(Vst2StringBounds, TextOpcodesWithoutABufferWriteNothing)
 {
   for (VstInt32 opcode : {effGetEffectName, effGetVendorString, effGetProductString,
-                          effGetProgramNameIndexed, effGetMidiKeyName, effString2Parameter}) {
+                          effGetProgramNameIndexed, effGetMidiKeyName, effString2Parameter})
+  {
     const VstIntPtr expected = opcode == effString2Parameter ? 1 : 0;
     EXPECT_EQ(Dispatch(effect, opcode, 0, 0, nullptr), expected) << opcode;
   }
-  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay,
-                          effGetProgramName, effSetProgramName}) {
+  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramName,
+                          effSetProgramName})
+  {
     EXPECT_EQ(Dispatch(effect, opcode, 0, 0, nullptr), 0) << opcode;
   }
 }
 
 TEST_F(Vst2StringBounds, InvalidParameterIndicesLeaveTheBufferAlone)
 {
-  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
-    for (VstInt32 index : {-1, TestPlugin::kParamCount}) {
+  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
+  {
+    for (VstInt32 index : {-1, TestPlugin::kParamCount})
+    {
       GuardedBuffer text(32);
       Dispatch(effect, opcode, index, 0, text.data());
       EXPECT_EQ(text.bytes, std::vector<char>(text.bytes.size(), kGuard)) << opcode;

@@ -17,9 +17,9 @@ class TestEffect : public IEffectVST3
 public:
   enum class Flavour
   {
-    Effect,      // "2-2", MIDI input
-    Instrument,  // "0-4", MIDI input
-    NoMidi,      // "2-2", no MIDI
+    Effect,        // "2-2", MIDI input
+    Instrument,    // "0-4", MIDI input
+    NoMidi,        // "2-2", no MIDI
     MonoOrStereo,  // "1-1 2-2", MIDI input
   };
 

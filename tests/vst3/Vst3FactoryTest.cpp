@@ -36,8 +36,8 @@ FUnknown* CreateNothing(void*)
 
 PClassInfo2 ClassInfo(const char* name)
 {
-  PClassInfo2 info(kClassId, PClassInfo::kManyInstances, "Audio Module Class", name, 2, "Fx",
-                   "", "1.2.3", "VST 3.6.0");
+  PClassInfo2 info(kClassId, PClassInfo::kManyInstances, "Audio Module Class", name, 2, "Fx", "",
+                   "1.2.3", "VST 3.6.0");
   return info;
 }
 
@@ -46,8 +46,8 @@ class Vst3Factory : public ::testing::Test
 protected:
   void SetUp() override
   {
-    factory = new CPluginFactory(PFactoryInfo("Maker", "https://maker.example", "mailto:a@maker.example",
-                                              PFactoryInfo::kUnicode));
+    factory = new CPluginFactory(PFactoryInfo("Maker", "https://maker.example",
+                                              "mailto:a@maker.example", PFactoryInfo::kUnicode));
   }
   void TearDown() override
   {
@@ -105,7 +105,8 @@ TEST_F(Vst3Factory, CreateInstanceHandsOverExactlyOneReference)
   // An interface the object lacks: it is released, nothing is returned.
   obj = reinterpret_cast<void*>(1);
   EXPECT_EQ(factory->createInstance(reinterpret_cast<FIDString>(kClassId),
-                                    reinterpret_cast<FIDString>(IPluginFactory::iid.toTUID()), &obj),
+                                    reinterpret_cast<FIDString>(IPluginFactory::iid.toTUID()),
+                                    &obj),
             kNoInterface);
   EXPECT_EQ(obj, nullptr);
   EXPECT_EQ(Counted::alive, 0);

@@ -24,7 +24,8 @@ protected:
 
   // setupProcessing with the given sample size, block size and rate, then
   // every bus activated (unless told otherwise) and the processor started.
-  void Prepare(Steinberg::int32 sampleSize, Steinberg::int32 maxBlock = 512, bool activateOutput = true)
+  void Prepare(Steinberg::int32 sampleSize, Steinberg::int32 maxBlock = 512,
+               bool activateOutput = true)
   {
     Steinberg::Vst::ProcessSetup setup{Steinberg::Vst::kRealtime, sampleSize, maxBlock, 48000.0};
     ASSERT_EQ(effect->setupProcessing(setup), Steinberg::kResultOk);

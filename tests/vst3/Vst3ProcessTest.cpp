@@ -64,7 +64,7 @@ TEST_F(Vst3Process, OnlyTheLastPointOfEachQueueIsAppliedOnceBeforeTheAudio)
   pluginhost::ParamValueQueue& gain = changes.Add(0, 0.1, 0);
   gain.points.emplace_back(100, 0.2);
   gain.points.emplace_back(200, 0.6);
-  changes.Add(77, 0.5);                // no such parameter
+  changes.Add(77, 0.5);                   // no such parameter
   changes.Add(3, 1.0).unreadable = true;  // skipped
   ASSERT_EQ(Run(256, &changes), kResultOk);
 
@@ -186,7 +186,8 @@ TEST_F(Vst3Process, NoteEventsBecomeMidiMessagesInListOrder)
 TEST(Vst3ProcessFlavours, PluginWithoutMidiIgnoresNotes)
 {
   pluginhost::HostApplication host(u"Test Host");
-  IPtr<vst3test::TestEffect> effect = owned(new vst3test::TestEffect(vst3test::TestEffect::Flavour::NoMidi));
+  IPtr<vst3test::TestEffect> effect =
+      owned(new vst3test::TestEffect(vst3test::TestEffect::Flavour::NoMidi));
   ASSERT_EQ(effect->initialize(&host), kResultOk);
   pluginhost::EventList events;
   events.AddNoteOn(0, 0, 60, 1.0f);

@@ -35,8 +35,10 @@ struct StereoBlock
 };
 
 // A ProcessData for one stereo bus each way over `block`.
-Steinberg::Vst::ProcessData MakeProcessData(StereoBlock<float>& block, Steinberg::Vst::AudioBusBuffers (&buses)[2]);
-Steinberg::Vst::ProcessData MakeProcessData(StereoBlock<double>& block, Steinberg::Vst::AudioBusBuffers (&buses)[2]);
+Steinberg::Vst::ProcessData MakeProcessData(StereoBlock<float>& block,
+                                            Steinberg::Vst::AudioBusBuffers (&buses)[2]);
+Steinberg::Vst::ProcessData MakeProcessData(StereoBlock<double>& block,
+                                            Steinberg::Vst::AudioBusBuffers (&buses)[2]);
 
 // The little-endian bytes of a double and of an int32.
 void AppendDouble(std::vector<uint8_t>& bytes, double value);

@@ -2,10 +2,10 @@
 #include "tests/vst3/Vst3TestData.h"
 #include "tools/pluginhost/Vst3HostObjects.h"
 
+#include "framework/linux/IOffscreenParent.h"
 #include "graphics/IPanelControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/linux/IGraphicsOffscreen.h"
-#include "framework/linux/IOffscreenParent.h"
 #include "vst3/IEffectVST3View.h"
 
 #include "pluginterfaces/gui/iplugview.h"

@@ -11,7 +11,8 @@
 // down, the last one being the item chosen, or the item at `index` of the menu titled `title`
 // (the text of the item that opens it; "" is the top menu). Texts are compared with what the
 // menu shows.
-struct MenuChoice {
+struct MenuChoice
+{
   std::vector<std::string> path;
   std::string title;
   int32_t index = -1;
@@ -26,8 +27,9 @@ struct MenuChoice {
 //
 // A dialog that finds no answer of its kind queued, or an answer that names nothing in the
 // menu shown, is cancelled and noted as a problem.
-class OffscreenEditor {
- public:
+class OffscreenEditor
+{
+public:
   // Bits of a modifiers argument.
   static constexpr uint32_t kLeft = kIOffscreenLeftButton;
   static constexpr uint32_t kRight = kIOffscreenRightButton;
@@ -77,7 +79,7 @@ class OffscreenEditor {
   // The answers no dialog has asked for yet, described; they are dropped.
   std::vector<std::string> TakeUnusedAnswers();
 
- private:
+private:
   // The record's answer callbacks, which let nothing unwind into the module.
   template <class Answer>
   static int32_t Guarded(Answer answer) noexcept;
@@ -91,8 +93,8 @@ class OffscreenEditor {
   int32_t File(char* path, int32_t capacity);
   int32_t Text(char* text, int32_t capacity);
   void Size(int32_t& width, int32_t& height) const;
-  bool Find(const MenuChoice& choice, const IOffscreenMenu* menus, int32_t menuCount,
-            int32_t& menu, int32_t& item);
+  bool Find(const MenuChoice& choice, const IOffscreenMenu* menus, int32_t menuCount, int32_t& menu,
+            int32_t& item);
   // Copies `answer` into the module's buffer; false (and a problem) when it does not fit.
   bool Hand(const std::string& answer, char* buffer, int32_t capacity, const char* what);
 

@@ -17,7 +17,8 @@ using PlatformEditor = WindowEditor;
 using PlatformEditor = OffscreenEditor;
 #endif
 
-namespace platformeditor {
+namespace platformeditor
+{
 
 // The VST3 platform type of ParentHandle.
 extern const char* const kVst3PlatformType;

@@ -15,7 +15,8 @@ class X11HostWindow;
 // whole-module tests drive Quillwave through this interface, which talks to the module only
 // through its exported entry points.
 
-struct HostParameter {
+struct HostParameter
+{
   std::string name;
   std::string units;
   uint32_t id = 0;
@@ -24,17 +25,23 @@ struct HostParameter {
   bool automatable = false;
 };
 
-struct HostMidiMessage {
+struct HostMidiMessage
+{
   int32_t offset = 0;
   uint8_t status = 0;
   uint8_t data1 = 0;
   uint8_t data2 = 0;
 };
 
-enum class SamplePrecision { Single, Double };
+enum class SamplePrecision
+{
+  Single,
+  Double
+};
 
-class PluginInstance {
- public:
+class PluginInstance
+{
+public:
   virtual ~PluginInstance() = default;
 
   virtual std::string Format() const = 0;

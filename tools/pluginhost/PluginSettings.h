@@ -6,7 +6,8 @@
 #include "tools/pluginhost/PluginInstance.h"
 
 // A parameter's value in its plain units, named as the module names the parameter.
-struct ParameterSetting {
+struct ParameterSetting
+{
   std::string name;
   double plain = 0.0;
 };
@@ -14,13 +15,15 @@ struct ParameterSetting {
 // Where a plug-in's values come from before it is used, in the order they are applied, so
 // that a later source overrides an earlier one: a host state blob, a .quillwavepreset file,
 // then single values.
-struct PluginSettings {
+struct PluginSettings
+{
   std::string stateIn;
   std::string presetPath;
   std::vector<ParameterSetting> values;
 };
 
-enum class SettingsStatus {
+enum class SettingsStatus
+{
   Applied,
   // A value names a parameter the module does not have: the user's mistake.
   UnknownParameter,

@@ -3,8 +3,9 @@
 #include <string>
 
 // A loaded shared library; the platform loader sits behind this seam.
-class SharedLibrary {
- public:
+class SharedLibrary
+{
+public:
   SharedLibrary() = default;
   SharedLibrary(const SharedLibrary&) = delete;
   SharedLibrary& operator=(const SharedLibrary&) = delete;
@@ -14,13 +15,14 @@ class SharedLibrary {
   void* Symbol(const char* name) const;
   void* NativeHandle() const { return handle; }
 
- private:
+private:
   void* handle = nullptr;
 };
 
 // Where a VST3 bundle keeps the module of this platform:
 // Contents/<architecture>/<bundle name><extension>.
-struct Vst3BundlePlatform {
+struct Vst3BundlePlatform
+{
   const char* architecture;
   const char* extension;
 };

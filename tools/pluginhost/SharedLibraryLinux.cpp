@@ -2,14 +2,18 @@
 
 #include <dlfcn.h>
 
-SharedLibrary::~SharedLibrary() {
-  if (handle) dlclose(handle);
+SharedLibrary::~SharedLibrary()
+{
+  if (handle)
+    dlclose(handle);
 }
 
-bool SharedLibrary::Open(const std::string& path, std::string& error) {
+bool SharedLibrary::Open(const std::string& path, std::string& error)
+{
   // RTLD_LOCAL keeps two modules' identical symbol names apart, as a host does.
   handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
+  if (!handle)
+  {
     const char* reason = dlerror();
     error = "cannot load " + path + (reason ? std::string(": ") + reason : std::string());
     return false;
@@ -17,7 +21,8 @@ bool SharedLibrary::Open(const std::string& path, std::string& error) {
   return true;
 }
 
-void* SharedLibrary::Symbol(const char* name) const {
+void* SharedLibrary::Symbol(const char* name) const
+{
   return handle ? dlsym(handle, name) : nullptr;
 }
 

@@ -2,20 +2,25 @@
 
 #include <windows.h>
 
-SharedLibrary::~SharedLibrary() {
-  if (handle) FreeLibrary(static_cast<HMODULE>(handle));
+SharedLibrary::~SharedLibrary()
+{
+  if (handle)
+    FreeLibrary(static_cast<HMODULE>(handle));
 }
 
-bool SharedLibrary::Open(const std::string& path, std::string& error) {
+bool SharedLibrary::Open(const std::string& path, std::string& error)
+{
   handle = LoadLibraryA(path.c_str());
-  if (!handle) {
+  if (!handle)
+  {
     error = "cannot load " + path + ": error " + std::to_string(GetLastError());
     return false;
   }
   return true;
 }
 
-void* SharedLibrary::Symbol(const char* name) const {
+void* SharedLibrary::Symbol(const char* name) const
+{
   return handle ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name))
                 : nullptr;
 }

@@ -11,13 +11,15 @@
 #endif
 #include "vst2/Vst24Interface.h"
 
-namespace {
+namespace
+{
 
 // Text buffers handed to the plug-in: larger than any the interface documents, as hosts do.
 constexpr size_t kTextBufferSize = 256;
 
-class Vst2PluginInstance final : public PluginInstance {
- public:
+class Vst2PluginInstance final : public PluginInstance
+{
+public:
   ~Vst2PluginInstance() override;
   bool Load(const std::string& path, std::string& error);
 
@@ -50,11 +52,12 @@ class Vst2PluginInstance final : public PluginInstance {
   void RunX11Editor(int milliseconds) override;
 #endif
 
- private:
+private:
   static VstIntPtr VSTCALLBACK HostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index,
                                             VstIntPtr value, void* ptr, float opt);
-  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) const {
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) const
+  {
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
   }
   std::string Text(VstInt32 opcode, VstInt32 index) const;
@@ -72,7 +75,8 @@ class Vst2PluginInstance final : public PluginInstance {
   int32_t blockSize = 0;
   VstTimeInfo timeInfo{};
   bool echoEdits = false;
-  struct Edit {
+  struct Edit
+  {
     VstInt32 index;
     float value;
   };
@@ -87,25 +91,31 @@ class Vst2PluginInstance final : public PluginInstance {
 
 thread_local Vst2PluginInstance* Vst2PluginInstance::loading = nullptr;
 
-Vst2PluginInstance::~Vst2PluginInstance() {
-  if (!effect) return;
+Vst2PluginInstance::~Vst2PluginInstance()
+{
+  if (!effect)
+    return;
   CloseEditor();
-  if (active) Dispatch(effMainsChanged, 0, 0);
+  if (active)
+    Dispatch(effMainsChanged, 0, 0);
   Dispatch(effClose);
 }
 
 VstIntPtr VSTCALLBACK Vst2PluginInstance::HostCallback(AEffect* effect, VstInt32 opcode,
                                                        VstInt32 index, VstIntPtr, void* ptr,
-                                                       float opt) {
+                                                       float opt)
+{
   Vst2PluginInstance* self =
       effect && effect->user ? static_cast<Vst2PluginInstance*>(effect->user) : loading;
-  switch (opcode) {
+  switch (opcode)
+  {
     case audioMasterVersion:
       return kVstVersion;
     case audioMasterWantMidi:
       return 1;
     case audioMasterAutomate:
-      if (self && self->echoEdits) self->pendingEdits.push_back({index, opt});
+      if (self && self->echoEdits)
+        self->pendingEdits.push_back({index, opt});
       return 0;
     case audioMasterGetTime:
       return self ? reinterpret_cast<VstIntPtr>(&self->timeInfo) : 0;
@@ -116,10 +126,12 @@ VstIntPtr VSTCALLBACK Vst2PluginInstance::HostCallback(AEffect* effect, VstInt32
     case audioMasterGetCurrentProcessLevel:
       return 4;  // offline: this host renders files
     case audioMasterGetProductString:
-      if (ptr) std::snprintf(static_cast<char*>(ptr), kVstMaxProductStrLen, "Quillwave Render Host");
+      if (ptr)
+        std::snprintf(static_cast<char*>(ptr), kVstMaxProductStrLen, "Quillwave Render Host");
       return ptr ? 1 : 0;
     case audioMasterGetVendorString:
-      if (ptr) std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "Quillwave");
+      if (ptr)
+        std::snprintf(static_cast<char*>(ptr), kVstMaxVendorStrLen, "Quillwave");
       return ptr ? 1 : 0;
     case audioMasterGetVendorVersion:
       return 10000;
@@ -128,11 +140,14 @@ VstIntPtr VSTCALLBACK Vst2PluginInstance::HostCallback(AEffect* effect, VstInt32
   }
 }
 
-bool Vst2PluginInstance::Load(const std::string& path, std::string& error) {
-  if (!library.Open(path, error)) return false;
-  using EntryFunction = AEffect* (VSTCALLBACK*)(audioMasterCallback);
+bool Vst2PluginInstance::Load(const std::string& path, std::string& error)
+{
+  if (!library.Open(path, error))
+    return false;
+  using EntryFunction = AEffect*(VSTCALLBACK*)(audioMasterCallback);
   auto entry = reinterpret_cast<EntryFunction>(library.Symbol("VSTPluginMain"));
-  if (!entry) {
+  if (!entry)
+  {
     error = path + " exports no VSTPluginMain: not a VST2 module";
     return false;
   }
@@ -144,27 +159,34 @@ bool Vst2PluginInstance::Load(const std::string& path, std::string& error) {
   loading = this;
   AEffect* created = entry(&HostCallback);
   loading = nullptr;
-  if (!created || created->magic != kEffectMagic) {
+  if (!created || created->magic != kEffectMagic)
+  {
     error = "VSTPluginMain of " + path + " returned no plug-in";
     return false;
   }
   effect = created;
   effect->user = this;
   Dispatch(effOpen);
-  for (int i = 0; i < effect->numParams; ++i) defaults.push_back(Normalized(i));
+  for (int i = 0; i < effect->numParams; ++i)
+    defaults.push_back(Normalized(i));
   return true;
 }
 
-std::string Vst2PluginInstance::Text(VstInt32 opcode, VstInt32 index) const {
+std::string Vst2PluginInstance::Text(VstInt32 opcode, VstInt32 index) const
+{
   char text[kTextBufferSize] = {};
   Dispatch(opcode, index, 0, text);
   text[kTextBufferSize - 1] = '\0';
   return text;
 }
 
-std::string Vst2PluginInstance::Name() const { return Text(effGetEffectName, 0); }
+std::string Vst2PluginInstance::Name() const
+{
+  return Text(effGetEffectName, 0);
+}
 
-HostParameter Vst2PluginInstance::Parameter(int index) const {
+HostParameter Vst2PluginInstance::Parameter(int index) const
+{
   HostParameter parameter;
   parameter.name = Text(effGetParamName, index);
   parameter.units = Text(effGetParamLabel, index);
@@ -174,7 +196,8 @@ HostParameter Vst2PluginInstance::Parameter(int index) const {
   return parameter;
 }
 
-std::string Vst2PluginInstance::DisplayText(int index, double normalized) const {
+std::string Vst2PluginInstance::DisplayText(int index, double normalized) const
+{
   // Quillwave answers this vendor-specific query (0xBEEF) with the text for any value.
   char text[kTextBufferSize] = {};
   if (Dispatch(effVendorSpecific, 7, index, text, static_cast<float>(normalized)) != 0xBEEF)
@@ -183,34 +206,43 @@ std::string Vst2PluginInstance::DisplayText(int index, double normalized) const 
   return text;
 }
 
-void Vst2PluginInstance::SetNormalized(int index, double normalized) {
+void Vst2PluginInstance::SetNormalized(int index, double normalized)
+{
   effect->setParameter(effect, index, static_cast<float>(normalized));
 }
 
-void Vst2PluginInstance::SetPlain(int index, double plain) {
+void Vst2PluginInstance::SetPlain(int index, double plain)
+{
   char text[64];
   std::snprintf(text, sizeof text, "%.17g", plain);
   Dispatch(effString2Parameter, index, 0, text);
 }
 
-std::vector<std::string> Vst2PluginInstance::Programs() const {
+std::vector<std::string> Vst2PluginInstance::Programs() const
+{
   std::vector<std::string> names;
-  for (int i = 0; i < effect->numPrograms; ++i) names.push_back(Text(effGetProgramNameIndexed, i));
+  for (int i = 0; i < effect->numPrograms; ++i)
+    names.push_back(Text(effGetProgramNameIndexed, i));
   return names;
 }
 
-std::vector<std::string> Vst2PluginInstance::Buses() const {
+std::vector<std::string> Vst2PluginInstance::Buses() const
+{
   std::vector<std::string> pins;
-  const struct {
+  const struct
+  {
     VstInt32 opcode;
     int count;
     const char* kind;
   } kinds[] = {{effGetInputProperties, effect->numInputs, "input"},
                {effGetOutputProperties, effect->numOutputs, "output"}};
-  for (const auto& kind : kinds) {
-    for (int i = 0; i < kind.count; ++i) {
+  for (const auto& kind : kinds)
+  {
+    for (int i = 0; i < kind.count; ++i)
+    {
       VstPinProperties properties{};
-      if (!Dispatch(kind.opcode, i, 0, &properties)) continue;
+      if (!Dispatch(kind.opcode, i, 0, &properties))
+        continue;
       properties.label[kVstMaxLabelLen - 1] = '\0';
       pins.push_back(std::string(kind.kind) + " pin " + std::to_string(i) + ": \"" +
                      properties.label + "\"" +
@@ -220,9 +252,11 @@ std::vector<std::string> Vst2PluginInstance::Buses() const {
   return pins;
 }
 
-bool Vst2PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
-                                 SamplePrecision precision, std::string& error) {
-  if (precision == SamplePrecision::Double && !(effect->flags & effFlagsCanDoubleReplacing)) {
+bool Vst2PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
+                                 std::string& error)
+{
+  if (precision == SamplePrecision::Double && !(effect->flags & effFlagsCanDoubleReplacing))
+  {
     error = Name() + " cannot process double precision";
     return false;
   }
@@ -235,7 +269,8 @@ bool Vst2PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
   return true;
 }
 
-bool Vst2PluginInstance::QueueMidi(const HostMidiMessage& message) {
+bool Vst2PluginInstance::QueueMidi(const HostMidiMessage& message)
+{
   VstMidiEvent event{};
   event.type = kVstMidiType;
   event.byteSize = sizeof(VstMidiEvent);
@@ -247,8 +282,10 @@ bool Vst2PluginInstance::QueueMidi(const HostMidiMessage& message) {
   return true;
 }
 
-void Vst2PluginInstance::DeliverMidi() {
-  if (pendingMidi.empty()) return;
+void Vst2PluginInstance::DeliverMidi()
+{
+  if (pendingMidi.empty())
+    return;
   // VstEvents declares two event pointers and really holds numEvents of them.
   const size_t count = pendingMidi.size();
   eventList.assign(sizeof(VstEvents) + count * sizeof(VstEvent*), 0);
@@ -260,58 +297,72 @@ void Vst2PluginInstance::DeliverMidi() {
   pendingMidi.clear();
 }
 
-void Vst2PluginInstance::DeliverEdits() {
+void Vst2PluginInstance::DeliverEdits()
+{
   // Taken first: setParameter may report further edits.
   std::vector<Edit> edits;
   edits.swap(pendingEdits);
-  for (const Edit& edit : edits) effect->setParameter(effect, edit.index, edit.value);
+  for (const Edit& edit : edits)
+    effect->setParameter(effect, edit.index, edit.value);
 }
 
-void Vst2PluginInstance::Advance(int32_t frames) { timeInfo.samplePos += frames; }
+void Vst2PluginInstance::Advance(int32_t frames)
+{
+  timeInfo.samplePos += frames;
+}
 
-void Vst2PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames) {
+void Vst2PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames)
+{
   DeliverEdits();
   DeliverMidi();
   effect->processReplacing(effect, const_cast<float**>(inputs), outputs, frames);
   Advance(frames);
 }
 
-void Vst2PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames) {
+void Vst2PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames)
+{
   DeliverEdits();
   DeliverMidi();
   effect->processDoubleReplacing(effect, const_cast<double**>(inputs), outputs, frames);
   Advance(frames);
 }
 
-std::vector<uint8_t> Vst2PluginInstance::SaveState() {
+std::vector<uint8_t> Vst2PluginInstance::SaveState()
+{
   void* data = nullptr;
   const VstIntPtr size = Dispatch(effGetChunk, 1, 0, &data);
-  if (size <= 0 || !data) return {};
+  if (size <= 0 || !data)
+    return {};
   const auto* bytes = static_cast<const uint8_t*>(data);
   return std::vector<uint8_t>(bytes, bytes + size);
 }
 
-bool Vst2PluginInstance::LoadState(const std::vector<uint8_t>& state) {
+bool Vst2PluginInstance::LoadState(const std::vector<uint8_t>& state)
+{
   std::vector<uint8_t> copy(state);
   return Dispatch(effSetChunk, 1, static_cast<VstIntPtr>(copy.size()), copy.data()) == 1;
 }
 
-PlatformEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
+PlatformEditor* Vst2PluginInstance::OpenEditor(std::string& error)
+{
   CloseEditor();
   ERect* rect = nullptr;
-  if (!(effect->flags & effFlagsHasEditor) || Dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect) {
+  if (!(effect->flags & effFlagsHasEditor) || Dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect)
+  {
     error = Name() + " has no editor";
     return nullptr;
   }
   auto opened = platformeditor::Create(
-      rect->right - rect->left, rect->bottom - rect->top, [this] { Dispatch(effEditIdle); },
-      error);
-  if (!opened) return nullptr;
-  if (Dispatch(effEditOpen, 0, 0, platformeditor::ParentHandle(*opened)) != 1) {
+      rect->right - rect->left, rect->bottom - rect->top, [this] { Dispatch(effEditIdle); }, error);
+  if (!opened)
+    return nullptr;
+  if (Dispatch(effEditOpen, 0, 0, platformeditor::ParentHandle(*opened)) != 1)
+  {
     error = Name() + " did not open its editor";
     return nullptr;
   }
-  if (!platformeditor::Attached(*opened)) {
+  if (!platformeditor::Attached(*opened))
+  {
     Dispatch(effEditClose);
     error = Name() + " reported its editor open but put none in the parent";
     return nullptr;
@@ -320,21 +371,26 @@ PlatformEditor* Vst2PluginInstance::OpenEditor(std::string& error) {
   return editor.get();
 }
 
-void Vst2PluginInstance::CloseEditor() {
-  if (!editor && !x11EditorOpen) return;
+void Vst2PluginInstance::CloseEditor()
+{
+  if (!editor && !x11EditorOpen)
+    return;
   Dispatch(effEditClose);
   editor.reset();
   x11EditorOpen = false;
 }
 
 #if !defined(_WIN32)
-bool Vst2PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error) {
+bool Vst2PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error)
+{
   CloseEditor();
-  if (!(effect->flags & effFlagsHasEditor)) {
+  if (!(effect->flags & effFlagsHasEditor))
+  {
     error = Name() + " has no editor";
     return false;
   }
-  if (Dispatch(effEditOpen, 0, 0, parent.Handle()) != 1) {
+  if (Dispatch(effEditOpen, 0, 0, parent.Handle()) != 1)
+  {
     error = Name() + " did not open its editor in the X11 window";
     return false;
   }
@@ -342,9 +398,11 @@ bool Vst2PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error
   return true;
 }
 
-void Vst2PluginInstance::RunX11Editor(int milliseconds) {
+void Vst2PluginInstance::RunX11Editor(int milliseconds)
+{
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < end) {
+  while (std::chrono::steady_clock::now() < end)
+  {
     Dispatch(effEditIdle);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -353,8 +411,10 @@ void Vst2PluginInstance::RunX11Editor(int milliseconds) {
 
 }  // namespace
 
-std::unique_ptr<PluginInstance> LoadVst2Instance(const std::string& path, std::string& error) {
+std::unique_ptr<PluginInstance> LoadVst2Instance(const std::string& path, std::string& error)
+{
   auto instance = std::make_unique<Vst2PluginInstance>();
-  if (!instance->Load(path, error)) return nullptr;
+  if (!instance->Load(path, error))
+    return nullptr;
   return instance;
 }

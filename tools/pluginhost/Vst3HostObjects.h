@@ -20,17 +20,25 @@
 // plug-in released what it took, but reaching zero deletes nothing.
 
 // The reference counting of such an object.
-#define PLUGINHOST_REFCOUNT                                           \
-  Steinberg::uint32 PLUGIN_API addRef() override { return ++refs; }   \
-  Steinberg::uint32 PLUGIN_API release() override { return --refs; } \
+#define PLUGINHOST_REFCOUNT                                                                        \
+  Steinberg::uint32 PLUGIN_API addRef() override                                                   \
+  {                                                                                                \
+    return ++refs;                                                                                 \
+  }                                                                                                \
+  Steinberg::uint32 PLUGIN_API release() override                                                  \
+  {                                                                                                \
+    return --refs;                                                                                 \
+  }                                                                                                \
   Steinberg::uint32 refs = 1;
 
-namespace pluginhost {
+namespace pluginhost
+{
 
 using namespace Steinberg;
 
-class HostApplication : public Vst::IHostApplication {
- public:
+class HostApplication : public Vst::IHostApplication
+{
+public:
   explicit HostApplication(std::u16string name) : name(std::move(name)) {}
 
   tresult PLUGIN_API getName(Vst::String128 out) override;
@@ -38,22 +46,25 @@ class HostApplication : public Vst::IHostApplication {
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
   PLUGINHOST_REFCOUNT
 
- private:
+private:
   std::u16string name;
 };
 
 // A context that offers nothing beyond FUnknown.
-class BareContext : public FUnknown {
- public:
+class BareContext : public FUnknown
+{
+public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
   PLUGINHOST_REFCOUNT
 };
 
 // Records every call the plug-in makes on the host's component handler and hands each
 // performed value to `onEdit`, if set (an editor's knob turned, a button pressed).
-class ComponentHandler : public Vst::IComponentHandler {
- public:
-  struct Call {
+class ComponentHandler : public Vst::IComponentHandler
+{
+public:
+  struct Call
+  {
     std::string what;  // "begin", "perform", "end" or "restart"
     uint32 id = 0;
     double value = 0.0;
@@ -74,8 +85,9 @@ class ComponentHandler : public Vst::IComponentHandler {
 // is there, at most `pieceSize` bytes when that is set (some hosts deliver in pieces); one
 // that finds nothing left reports `endResult`, kResultFalse by default (some host streams
 // report kResultOk with zero bytes instead).
-class ByteStream : public IBStream {
- public:
+class ByteStream : public IBStream
+{
+public:
   ByteStream() = default;
   explicit ByteStream(std::vector<uint8_t> initial) : bytes(std::move(initial)) {}
 
@@ -94,8 +106,9 @@ class ByteStream : public IBStream {
 };
 
 // One parameter's changes within a block.
-class ParamValueQueue : public Vst::IParamValueQueue {
- public:
+class ParamValueQueue : public Vst::IParamValueQueue
+{
+public:
   explicit ParamValueQueue(Vst::ParamID id) : id(id) {}
 
   Vst::ParamID PLUGIN_API getParameterId() override { return id; }
@@ -112,8 +125,9 @@ class ParamValueQueue : public Vst::IParamValueQueue {
 };
 
 // The parameter changes of one block: one queue per parameter, as a host sends them.
-class ParameterChanges : public Vst::IParameterChanges {
- public:
+class ParameterChanges : public Vst::IParameterChanges
+{
+public:
   // Appends a point to the queue of `id`, made on its first change, and returns the queue.
   ParamValueQueue& Add(Vst::ParamID id, Vst::ParamValue value, int32 offset = 0);
   void Clear() { queues.clear(); }
@@ -128,8 +142,9 @@ class ParameterChanges : public Vst::IParameterChanges {
   std::vector<std::unique_ptr<ParamValueQueue>> queues;
 };
 
-class EventList : public Vst::IEventList {
- public:
+class EventList : public Vst::IEventList
+{
+public:
   void Add(const Vst::Event& event) { events.push_back(event); }
   void AddNoteOn(int32 offset, int16 channel, int16 pitch, float velocity);
   void AddNoteOff(int32 offset, int16 channel, int16 pitch, float velocity = 0.5f);
@@ -145,8 +160,9 @@ class EventList : public Vst::IEventList {
 };
 
 // The window frame of an editor view: every size the plug-in asks for is granted at once.
-class PlugFrame : public IPlugFrame {
- public:
+class PlugFrame : public IPlugFrame
+{
+public:
   tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override;
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
   PLUGINHOST_REFCOUNT

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "pluginterfaces/base/ipluginbase.h"
-#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/base/smartpointer.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -18,28 +18,34 @@
 #include "tools/pluginhost/linux/X11HostWindow.h"
 #endif
 
-namespace {
+namespace
+{
 
 using namespace Steinberg;
 using namespace pluginhost;
 
-std::string Narrow(const Vst::TChar* text) {
+std::string Narrow(const Vst::TChar* text)
+{
   std::string result;
-  for (; *text; ++text) result += static_cast<char>(*text & 0xFF);
+  for (; *text; ++text)
+    result += static_cast<char>(*text & 0xFF);
   return result;
 }
 
 // A bundle folder holds the module at Contents/<architecture>/<bundle name><extension>.
-std::string ModuleFileOf(const std::string& path) {
+std::string ModuleFileOf(const std::string& path)
+{
   namespace fs = std::filesystem;
   const fs::path bundle(path);
-  if (!fs::is_directory(bundle)) return path;
+  if (!fs::is_directory(bundle))
+    return path;
   return (bundle / "Contents" / kVst3BundlePlatform.architecture / bundle.stem()).string() +
          kVst3BundlePlatform.extension;
 }
 
-class Vst3PluginInstance final : public PluginInstance {
- public:
+class Vst3PluginInstance final : public PluginInstance
+{
+public:
   ~Vst3PluginInstance() override;
   bool Load(const std::string& path, std::string& error);
 
@@ -49,9 +55,7 @@ class Vst3PluginInstance final : public PluginInstance {
   HostParameter Parameter(int index) const override;
   double Normalized(int index) const override;
   std::string DisplayText(int index, double normalized) const override;
-  std::string ValueText(int index) const override {
-    return DisplayText(index, Normalized(index));
-  }
+  std::string ValueText(int index) const override { return DisplayText(index, Normalized(index)); }
   void SetNormalized(int index, double normalized) override;
   void SetPlain(int index, double plain) override;
   std::vector<std::string> Programs() const override;
@@ -71,10 +75,13 @@ class Vst3PluginInstance final : public PluginInstance {
   void CloseEditor() override;
 #if !defined(_WIN32)
   bool OpenX11Editor(X11HostWindow& parent, std::string& error) override;
-  void RunX11Editor(int milliseconds) override { x11Frame.Run(milliseconds); }
+  void RunX11Editor(int milliseconds) override
+  {
+    x11Frame.Run(milliseconds);
+  }
 #endif
 
- private:
+private:
   Vst::ParamID IdOf(int index) const;
   void RunBlock(Vst3StereoBlock& block);
   // A control change as a host delivers it: a change of the parameter the plug-in maps
@@ -99,7 +106,8 @@ class Vst3PluginInstance final : public PluginInstance {
   bool active = false;
   int32 sampleSize = Vst::kSample32;
   ParameterChanges changes;
-  struct TimedChange {
+  struct TimedChange
+  {
     Vst::ParamID id;
     int32 offset;
     Vst::ParamValue value;
@@ -115,69 +123,85 @@ class Vst3PluginInstance final : public PluginInstance {
 #endif
 };
 
-Vst3PluginInstance::~Vst3PluginInstance() {
+Vst3PluginInstance::~Vst3PluginInstance()
+{
   CloseEditor();
-  if (active) {
+  if (active)
+  {
     processor->setProcessing(false);
     component->setActive(false);
   }
-  if (initialized) component->terminate();
+  if (initialized)
+    component->terminate();
   midiMapping = nullptr;
   controller = nullptr;
   processor = nullptr;
   component = nullptr;
   factory = nullptr;
-  if (moduleExit) moduleExit();
+  if (moduleExit)
+    moduleExit();
 }
 
-bool Vst3PluginInstance::Load(const std::string& path, std::string& error) {
-  if (!library.Open(ModuleFileOf(path), error)) return false;
+bool Vst3PluginInstance::Load(const std::string& path, std::string& error)
+{
+  if (!library.Open(ModuleFileOf(path), error))
+    return false;
   // A Linux host announces the load with ModuleEntry, a Windows host with InitDll; a module
   // exports the pair its platform's hosts call.
   using ModuleEntryFunction = bool (*)(void*);
   using InitDllFunction = bool (*)();
   auto moduleEntry = reinterpret_cast<ModuleEntryFunction>(library.Symbol("ModuleEntry"));
   auto initDll = reinterpret_cast<InitDllFunction>(library.Symbol("InitDll"));
-  if (moduleEntry ? !moduleEntry(library.NativeHandle()) : initDll && !initDll()) {
+  if (moduleEntry ? !moduleEntry(library.NativeHandle()) : initDll && !initDll())
+  {
     error = std::string(moduleEntry ? "ModuleEntry" : "InitDll") + " of " + path + " failed";
     return false;
   }
-  moduleExit = reinterpret_cast<ModuleExitFunction>(
-      library.Symbol(moduleEntry ? "ModuleExit" : "ExitDll"));
+  moduleExit =
+      reinterpret_cast<ModuleExitFunction>(library.Symbol(moduleEntry ? "ModuleExit" : "ExitDll"));
   using GetFactoryFunction = IPluginFactory* (*)();
   auto getFactory = reinterpret_cast<GetFactoryFunction>(library.Symbol("GetPluginFactory"));
-  if (!getFactory) {
+  if (!getFactory)
+  {
     error = path + " exports no GetPluginFactory: not a VST3 module";
     return false;
   }
   factory = owned(getFactory());
-  if (!factory) {
+  if (!factory)
+  {
     error = "GetPluginFactory of " + path + " returned nothing";
     return false;
   }
-  for (int32 i = 0; i < factory->countClasses() && !component; ++i) {
+  for (int32 i = 0; i < factory->countClasses() && !component; ++i)
+  {
     PClassInfo info{};
-    if (factory->getClassInfo(i, &info) != kResultOk) continue;
-    if (std::string(info.category) != kVstAudioEffectClass) continue;
+    if (factory->getClassInfo(i, &info) != kResultOk)
+      continue;
+    if (std::string(info.category) != kVstAudioEffectClass)
+      continue;
     Vst::IComponent* created = nullptr;
     if (factory->createInstance(info.cid, Vst::IComponent::iid,
-                                reinterpret_cast<void**>(&created)) == kResultOk) {
+                                reinterpret_cast<void**>(&created)) == kResultOk)
+    {
       component = owned(created);
       className = info.name;
     }
   }
-  if (!component) {
+  if (!component)
+  {
     error = path + " has no audio effect class that can be created";
     return false;
   }
-  if (component->initialize(&hostContext) != kResultOk) {
+  if (component->initialize(&hostContext) != kResultOk)
+  {
     error = "initialize of " + className + " failed";
     return false;
   }
   initialized = true;
   processor = FUnknownPtr<Vst::IAudioProcessor>(component);
   controller = FUnknownPtr<Vst::IEditController>(component);
-  if (!processor || !controller) {
+  if (!processor || !controller)
+  {
     error = className + " is not a single-component effect with processor and controller";
     return false;
   }
@@ -189,13 +213,15 @@ bool Vst3PluginInstance::Load(const std::string& path, std::string& error) {
   return true;
 }
 
-Vst::ParamID Vst3PluginInstance::IdOf(int index) const {
+Vst::ParamID Vst3PluginInstance::IdOf(int index) const
+{
   Vst::ParameterInfo info{};
   controller->getParameterInfo(index, info);
   return info.id;
 }
 
-HostParameter Vst3PluginInstance::Parameter(int index) const {
+HostParameter Vst3PluginInstance::Parameter(int index) const
+{
   Vst::ParameterInfo info{};
   controller->getParameterInfo(index, info);
   HostParameter parameter;
@@ -208,33 +234,41 @@ HostParameter Vst3PluginInstance::Parameter(int index) const {
   return parameter;
 }
 
-double Vst3PluginInstance::Normalized(int index) const {
+double Vst3PluginInstance::Normalized(int index) const
+{
   return controller->getParamNormalized(IdOf(index));
 }
 
-std::string Vst3PluginInstance::DisplayText(int index, double normalized) const {
+std::string Vst3PluginInstance::DisplayText(int index, double normalized) const
+{
   Vst::String128 text{};
-  if (controller->getParamStringByValue(IdOf(index), normalized, text) != kResultOk) return "";
+  if (controller->getParamStringByValue(IdOf(index), normalized, text) != kResultOk)
+    return "";
   return Narrow(text);
 }
 
-void Vst3PluginInstance::SetNormalized(int index, double normalized) {
+void Vst3PluginInstance::SetNormalized(int index, double normalized)
+{
   const Vst::ParamID id = IdOf(index);
   // As a host does: the controller's view first, then the change for the processor.
   controller->setParamNormalized(id, normalized);
   changes.Add(id, normalized);
 }
 
-void Vst3PluginInstance::SetPlain(int index, double plain) {
+void Vst3PluginInstance::SetPlain(int index, double plain)
+{
   SetNormalized(index, controller->plainParamToNormalized(IdOf(index), plain));
 }
 
-std::vector<std::string> Vst3PluginInstance::Programs() const {
+std::vector<std::string> Vst3PluginInstance::Programs() const
+{
   std::vector<std::string> names;
   FUnknownPtr<Vst::IUnitInfo> units(controller);
   Vst::ProgramListInfo list{};
-  if (!units || units->getProgramListInfo(0, list) != kResultOk) return names;
-  for (int32 i = 0; i < list.programCount; ++i) {
+  if (!units || units->getProgramListInfo(0, list) != kResultOk)
+    return names;
+  for (int32 i = 0; i < list.programCount; ++i)
+  {
     Vst::String128 name{};
     units->getProgramName(list.id, i, name);
     names.push_back(Narrow(name));
@@ -242,9 +276,11 @@ std::vector<std::string> Vst3PluginInstance::Programs() const {
   return names;
 }
 
-std::vector<std::string> Vst3PluginInstance::Buses() const {
+std::vector<std::string> Vst3PluginInstance::Buses() const
+{
   std::vector<std::string> buses;
-  const struct {
+  const struct
+  {
     Vst::MediaType type;
     Vst::BusDirection direction;
     const char* kind;
@@ -252,8 +288,10 @@ std::vector<std::string> Vst3PluginInstance::Buses() const {
                {Vst::kAudio, Vst::kOutput, "audio output"},
                {Vst::kEvent, Vst::kInput, "event input"},
                {Vst::kEvent, Vst::kOutput, "event output"}};
-  for (const auto& kind : kinds) {
-    for (int32 i = 0; i < component->getBusCount(kind.type, kind.direction); ++i) {
+  for (const auto& kind : kinds)
+  {
+    for (int32 i = 0; i < component->getBusCount(kind.type, kind.direction); ++i)
+    {
       Vst::BusInfo info{};
       component->getBusInfo(kind.type, kind.direction, i, info);
       buses.push_back(std::string(kind.kind) + " " + std::to_string(i) + ": \"" +
@@ -264,21 +302,25 @@ std::vector<std::string> Vst3PluginInstance::Buses() const {
   return buses;
 }
 
-bool Vst3PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
-                                 SamplePrecision precision, std::string& error) {
+bool Vst3PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize, SamplePrecision precision,
+                                 std::string& error)
+{
   sampleSize = precision == SamplePrecision::Double ? Vst::kSample64 : Vst::kSample32;
-  if (processor->canProcessSampleSize(sampleSize) != kResultOk) {
+  if (processor->canProcessSampleSize(sampleSize) != kResultOk)
+  {
     error = className + " cannot process this sample precision";
     return false;
   }
   Vst::SpeakerArrangement stereoIn = Vst::SpeakerArr::kStereo;
   Vst::SpeakerArrangement stereoOut = Vst::SpeakerArr::kStereo;
-  if (processor->setBusArrangements(&stereoIn, 1, &stereoOut, 1) != kResultOk) {
+  if (processor->setBusArrangements(&stereoIn, 1, &stereoOut, 1) != kResultOk)
+  {
     error = className + " refuses a stereo input and output";
     return false;
   }
   Vst::ProcessSetup setup{Vst::kOffline, sampleSize, maxBlockSize, sampleRate};
-  if (processor->setupProcessing(setup) != kResultOk) {
+  if (processor->setupProcessing(setup) != kResultOk)
+  {
     error = className + " refuses the processing setup";
     return false;
   }
@@ -293,18 +335,23 @@ bool Vst3PluginInstance::Prepare(double sampleRate, int32_t maxBlockSize,
   return true;
 }
 
-void Vst3PluginInstance::SelectProgram(int index) {
-  for (int i = 0; i < ParameterCount(); ++i) {
+void Vst3PluginInstance::SelectProgram(int index)
+{
+  for (int i = 0; i < ParameterCount(); ++i)
+  {
     Vst::ParameterInfo info{};
     controller->getParameterInfo(i, info);
-    if (!(info.flags & Vst::ParameterInfo::kIsProgramChange)) continue;
+    if (!(info.flags & Vst::ParameterInfo::kIsProgramChange))
+      continue;
     SetNormalized(i, info.stepCount > 0 ? static_cast<double>(index) / info.stepCount : 0.0);
     return;
   }
 }
 
-void Vst3PluginInstance::EchoEditorEdits(bool echo) {
-  if (!echo) {
+void Vst3PluginInstance::EchoEditorEdits(bool echo)
+{
+  if (!echo)
+  {
     componentHandler.onEdit = nullptr;
     return;
   }
@@ -313,7 +360,8 @@ void Vst3PluginInstance::EchoEditorEdits(bool echo) {
   };
 }
 
-bool Vst3PluginInstance::QueueController(const HostMidiMessage& message) {
+bool Vst3PluginInstance::QueueController(const HostMidiMessage& message)
+{
   Vst::ParamID id = 0;
   if (!midiMapping || midiMapping->getMidiControllerAssignment(0, message.status & 0x0F,
                                                                message.data1, id) != kResultOk)
@@ -322,12 +370,17 @@ bool Vst3PluginInstance::QueueController(const HostMidiMessage& message) {
   return true;
 }
 
-void Vst3PluginInstance::DeliverControllers(int32 frames) {
+void Vst3PluginInstance::DeliverControllers(int32 frames)
+{
   auto later = pendingControllers.begin();
-  for (TimedChange& change : pendingControllers) {
-    if (change.offset < frames) {
+  for (TimedChange& change : pendingControllers)
+  {
+    if (change.offset < frames)
+    {
       changes.Add(change.id, change.value, change.offset);
-    } else {
+    }
+    else
+    {
       change.offset -= frames;
       *later++ = change;
     }
@@ -335,22 +388,30 @@ void Vst3PluginInstance::DeliverControllers(int32 frames) {
   pendingControllers.erase(later, pendingControllers.end());
 }
 
-bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message) {
+bool Vst3PluginInstance::QueueMidi(const HostMidiMessage& message)
+{
   const int kind = message.status & 0xF0;
-  if (kind == 0xB0) return QueueController(message);
+  if (kind == 0xB0)
+    return QueueController(message);
   const auto channel = static_cast<int16>(message.status & 0x0F);
-  if (kind == 0x90 && message.data2 > 0) {
+  if (kind == 0x90 && message.data2 > 0)
+  {
     events.AddNoteOn(message.offset, channel, message.data1,
                      static_cast<float>(message.data2) / 127.0f);
-  } else if (kind == 0x80 || kind == 0x90) {
+  }
+  else if (kind == 0x80 || kind == 0x90)
+  {
     events.AddNoteOff(message.offset, channel, message.data1, 0.0f);
-  } else {
+  }
+  else
+  {
     return false;
   }
   return true;
 }
 
-void Vst3PluginInstance::RunBlock(Vst3StereoBlock& block) {
+void Vst3PluginInstance::RunBlock(Vst3StereoBlock& block)
+{
   Vst::ProcessData& data = block.data;
   data.processMode = Vst::kOffline;
   data.inputParameterChanges = &changes;
@@ -363,51 +424,62 @@ void Vst3PluginInstance::RunBlock(Vst3StereoBlock& block) {
   context.projectTimeSamples += data.numSamples;
 }
 
-void Vst3PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames) {
+void Vst3PluginInstance::Process(const float* const* inputs, float** outputs, int32_t frames)
+{
   Vst3StereoBlock block(inputs, outputs, frames);
   RunBlock(block);
 }
 
-void Vst3PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames) {
+void Vst3PluginInstance::Process(const double* const* inputs, double** outputs, int32_t frames)
+{
   Vst3StereoBlock block(inputs, outputs, frames);
   RunBlock(block);
 }
 
-std::vector<uint8_t> Vst3PluginInstance::SaveState() {
+std::vector<uint8_t> Vst3PluginInstance::SaveState()
+{
   ByteStream stream;
-  if (component->getState(&stream) != kResultOk) return {};
+  if (component->getState(&stream) != kResultOk)
+    return {};
   return stream.bytes;
 }
 
-bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state) {
+bool Vst3PluginInstance::LoadState(const std::vector<uint8_t>& state)
+{
   ByteStream stream(state);
   return component->setState(&stream) == kResultOk;
 }
 
-PlatformEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
+PlatformEditor* Vst3PluginInstance::OpenEditor(std::string& error)
+{
   CloseEditor();
   IPtr<IPlugView> created = owned(controller->createView(Vst::ViewType::kEditor));
-  if (!created) {
+  if (!created)
+  {
     error = className + " has no editor";
     return nullptr;
   }
   const char* const platformType = platformeditor::kVst3PlatformType;
   ViewRect size;
   if (created->isPlatformTypeSupported(platformType) != kResultOk ||
-      created->getSize(&size) != kResultOk) {
+      created->getSize(&size) != kResultOk)
+  {
     error = className + " cannot show its editor in a parent of the type " + platformType;
     return nullptr;
   }
   // A VST3 editor has no idle call: its own timer drives it.
   auto opened = platformeditor::Create(size.getWidth(), size.getHeight(), {}, error);
-  if (!opened) return nullptr;
+  if (!opened)
+    return nullptr;
   created->setFrame(&frame);
-  if (created->attached(platformeditor::ParentHandle(*opened), platformType) != kResultOk) {
+  if (created->attached(platformeditor::ParentHandle(*opened), platformType) != kResultOk)
+  {
     created->setFrame(nullptr);
     error = className + " did not open its editor";
     return nullptr;
   }
-  if (!platformeditor::Attached(*opened)) {
+  if (!platformeditor::Attached(*opened))
+  {
     created->removed();
     created->setFrame(nullptr);
     error = className + " reported its editor open but put none in the parent";
@@ -419,15 +491,18 @@ PlatformEditor* Vst3PluginInstance::OpenEditor(std::string& error) {
 }
 
 #if !defined(_WIN32)
-bool Vst3PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error) {
+bool Vst3PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error)
+{
   CloseEditor();
   IPtr<IPlugView> created = owned(controller->createView(Vst::ViewType::kEditor));
-  if (!created || created->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultOk) {
+  if (!created || created->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID) != kResultOk)
+  {
     error = className + " has no editor for an X11 window";
     return false;
   }
   created->setFrame(&x11Frame);
-  if (created->attached(parent.Handle(), kPlatformTypeX11EmbedWindowID) != kResultOk) {
+  if (created->attached(parent.Handle(), kPlatformTypeX11EmbedWindowID) != kResultOk)
+  {
     created->setFrame(nullptr);
     error = className + " did not open its editor in the X11 window";
     return false;
@@ -437,8 +512,10 @@ bool Vst3PluginInstance::OpenX11Editor(X11HostWindow& parent, std::string& error
 }
 #endif
 
-void Vst3PluginInstance::CloseEditor() {
-  if (!view) return;
+void Vst3PluginInstance::CloseEditor()
+{
+  if (!view)
+    return;
   view->removed();
   view->setFrame(nullptr);
   view = nullptr;
@@ -447,8 +524,10 @@ void Vst3PluginInstance::CloseEditor() {
 
 }  // namespace
 
-std::unique_ptr<PluginInstance> LoadVst3Instance(const std::string& path, std::string& error) {
+std::unique_ptr<PluginInstance> LoadVst3Instance(const std::string& path, std::string& error)
+{
   auto instance = std::make_unique<Vst3PluginInstance>();
-  if (!instance->Load(path, error)) return nullptr;
+  if (!instance->Load(path, error))
+    return nullptr;
   return instance;
 }

@@ -8,17 +8,20 @@
 // in either sample precision, as a host hands it over. The buses live in the object, so
 // `data` is valid as long as the object is; the caller adds parameter changes, events and the
 // process context.
-class Vst3StereoBlock {
- public:
+class Vst3StereoBlock
+{
+public:
   Vst3StereoBlock(const float* const* inputs, float** outputs, int32_t frames)
-      : Vst3StereoBlock(Steinberg::Vst::kSample32, frames) {
+      : Vst3StereoBlock(Steinberg::Vst::kSample32, frames)
+  {
     // The interface takes writable pointers for the input too; the plug-in only reads them.
     input.channelBuffers32 = const_cast<float**>(inputs);
     output.channelBuffers32 = outputs;
   }
 
   Vst3StereoBlock(const double* const* inputs, double** outputs, int32_t frames)
-      : Vst3StereoBlock(Steinberg::Vst::kSample64, frames) {
+      : Vst3StereoBlock(Steinberg::Vst::kSample64, frames)
+  {
     input.channelBuffers64 = const_cast<double**>(inputs);
     output.channelBuffers64 = outputs;
   }
@@ -28,8 +31,9 @@ class Vst3StereoBlock {
 
   Steinberg::Vst::ProcessData data;
 
- private:
-  Vst3StereoBlock(int32_t sampleSize, int32_t frames) {
+private:
+  Vst3StereoBlock(int32_t sampleSize, int32_t frames)
+  {
     input.numChannels = 2;
     output.numChannels = 2;
     data.symbolicSampleSize = sampleSize;

@@ -14,8 +14,9 @@ constexpr size_t kRenderReadFrames = 16384;
 
 // The input file at the processing rate, handed out in blocks of any size, holding no more
 // than a few reads of it in memory.
-class BlockSource {
- public:
+class BlockSource
+{
+public:
   // Opens `path`; a `rate` above 0 that differs from the file's converts the file to it.
   bool Open(const std::string& path, double rate, std::string& error);
   double SampleRate() const { return rate; }
@@ -25,7 +26,7 @@ class BlockSource {
   // input (0 after it). False with a reason on a read or conversion error.
   bool Next(size_t frames, double* left, double* right, size_t& filled, std::string& error);
 
- private:
+private:
   bool Refill(std::string& error);
 
   std::string path;

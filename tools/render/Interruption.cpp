@@ -2,20 +2,30 @@
 
 #include <csignal>
 
-namespace {
+namespace
+{
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void NoteInterruption(int) { interrupted = 1; }
+extern "C" void NoteInterruption(int)
+{
+  interrupted = 1;
+}
 
 }  // namespace
 
-void CatchInterruptions() {
-  struct sigaction action {};
+void CatchInterruptions()
+{
+  struct sigaction action
+  {
+  };
   action.sa_handler = NoteInterruption;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 }
 
-bool Interrupted() { return interrupted != 0; }
+bool Interrupted()
+{
+  return interrupted != 0;
+}

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 constexpr int kBarWidth = 25;
 constexpr double kRedrawSeconds = 0.1;
@@ -11,9 +12,12 @@ constexpr double kRedrawSeconds = 0.1;
 }  // namespace
 
 ProgressBar::ProgressBar(std::ostream& out, bool shown)
-    : out(out), shown(shown), start(std::chrono::steady_clock::now()) {}
+    : out(out), shown(shown), start(std::chrono::steady_clock::now())
+{
+}
 
-std::string ProgressBar::Line(double fraction, double elapsedSeconds, double audioSeconds) {
+std::string ProgressBar::Line(double fraction, double elapsedSeconds, double audioSeconds)
+{
   fraction = std::clamp(fraction, 0.0, 1.0);
   const int percent = static_cast<int>(fraction * 100.0);
   const int filled = static_cast<int>(fraction * kBarWidth);
@@ -24,14 +28,16 @@ std::string ProgressBar::Line(double fraction, double elapsedSeconds, double aud
                 std::string(static_cast<size_t>(kBarWidth - filled), ' ').c_str(), percent,
                 seconds / 60, seconds % 60);
   std::string line = text;
-  if (elapsedSeconds > 0.0) {
+  if (elapsedSeconds > 0.0)
+  {
     std::snprintf(text, sizeof text, "  %.0fx real time", audioSeconds / elapsedSeconds);
     line += text;
   }
   return line;
 }
 
-void ProgressBar::Draw(uint64_t done, uint64_t total, double sampleRate, double elapsedSeconds) {
+void ProgressBar::Draw(uint64_t done, uint64_t total, double sampleRate, double elapsedSeconds)
+{
   const double fraction = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
   const double audioSeconds = sampleRate > 0.0 ? static_cast<double>(done) / sampleRate : 0.0;
   // Padded so a shorter line wipes out the end of a longer one.
@@ -39,15 +45,20 @@ void ProgressBar::Draw(uint64_t done, uint64_t total, double sampleRate, double 
   lastDrawn = elapsedSeconds;
 }
 
-void ProgressBar::Update(uint64_t done, uint64_t total, double sampleRate) {
-  if (!shown) return;
+void ProgressBar::Update(uint64_t done, uint64_t total, double sampleRate)
+{
+  if (!shown)
+    return;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  if (lastDrawn >= 0.0 && elapsed.count() - lastDrawn < kRedrawSeconds) return;
+  if (lastDrawn >= 0.0 && elapsed.count() - lastDrawn < kRedrawSeconds)
+    return;
   Draw(done, total, sampleRate, elapsed.count());
 }
 
-void ProgressBar::Finish(uint64_t done, uint64_t total, double sampleRate) {
-  if (!shown) return;
+void ProgressBar::Finish(uint64_t done, uint64_t total, double sampleRate)
+{
+  if (!shown)
+    return;
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   Draw(done, total, sampleRate, elapsed.count());
   out << '\n' << std::flush;

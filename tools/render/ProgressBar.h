@@ -7,8 +7,9 @@
 
 // A one-line progress display that redraws in place: a bar, the percentage, the time elapsed
 // and the speed as a multiple of real time. Redraws at most ten times a second.
-class ProgressBar {
- public:
+class ProgressBar
+{
+public:
   // Draws nothing unless `shown`.
   ProgressBar(std::ostream& out, bool shown);
   // `done` of `total` frames at `sampleRate` are rendered.
@@ -19,7 +20,7 @@ class ProgressBar {
   // The text of one redraw, without the leading carriage return.
   static std::string Line(double fraction, double elapsedSeconds, double audioSeconds);
 
- private:
+private:
   void Draw(uint64_t done, uint64_t total, double sampleRate, double elapsedSeconds);
 
   std::ostream& out;

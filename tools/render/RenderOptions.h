@@ -8,13 +8,15 @@
 #include "tools/pluginhost/PluginSettings.h"
 
 // A controller message at a time in seconds from the start of the file, on MIDI channel 1.
-struct TimedController {
+struct TimedController
+{
   double seconds = 0.0;
   uint8_t controller = 0;
   uint8_t value = 0;
 };
 
-struct RenderOptions {
+struct RenderOptions
+{
   std::string modulePath;
   std::string inputPath;
   std::string outputPath;
@@ -29,5 +31,4 @@ struct RenderOptions {
 };
 
 // "SECONDS:CONTROLLER=VALUE", controller and value 0 to 127.
-bool ParseTimedController(const std::string& text, TimedController& controller,
-                          std::string& error);
+bool ParseTimedController(const std::string& text, TimedController& controller, std::string& error);

@@ -9,8 +9,9 @@
 // Converts a stereo stream to another sample rate with libsamplerate's best sinc converter,
 // block by block. Each channel has its own converter and goes through 32-bit floats, so the
 // result is the same as converting the whole of each channel at once.
-class StreamResampler {
- public:
+class StreamResampler
+{
+public:
   // False with a reason when the ratio (target rate / source rate) cannot be converted.
   bool Open(double sourceRate, double targetRate, std::string& error);
   double Ratio() const { return ratio; }
@@ -19,8 +20,9 @@ class StreamResampler {
   bool Process(const double* left, const double* right, size_t frames, bool last,
                std::vector<double>& outLeft, std::vector<double>& outRight, std::string& error);
 
- private:
-  struct StateDeleter {
+private:
+  struct StateDeleter
+  {
     void operator()(SRC_STATE* state) const { src_delete(state); }
   };
   bool ProcessChannel(int channel, const double* input, size_t frames, bool last,

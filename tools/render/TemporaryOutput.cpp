@@ -9,11 +9,14 @@
 #include <filesystem>
 #include <vector>
 
-TemporaryOutput::~TemporaryOutput() {
-  if (!temporaryPath.empty()) std::remove(temporaryPath.c_str());
+TemporaryOutput::~TemporaryOutput()
+{
+  if (!temporaryPath.empty())
+    std::remove(temporaryPath.c_str());
 }
 
-int TemporaryOutput::Create(const std::string& path, std::string& error) {
+int TemporaryOutput::Create(const std::string& path, std::string& error)
+{
   finalPath = path;
   const std::filesystem::path final(path);
   const std::filesystem::path pattern =
@@ -22,7 +25,8 @@ int TemporaryOutput::Create(const std::string& path, std::string& error) {
   std::vector<char> name(text.begin(), text.end());
   name.push_back('\0');
   const int descriptor = mkstemp(name.data());
-  if (descriptor < 0) {
+  if (descriptor < 0)
+  {
     error = "cannot write " + path + ": " + std::strerror(errno);
     return -1;
   }
@@ -34,8 +38,10 @@ int TemporaryOutput::Create(const std::string& path, std::string& error) {
   return descriptor;
 }
 
-bool TemporaryOutput::Commit(std::string& error) {
-  if (std::rename(temporaryPath.c_str(), finalPath.c_str()) != 0) {
+bool TemporaryOutput::Commit(std::string& error)
+{
+  if (std::rename(temporaryPath.c_str(), finalPath.c_str()) != 0)
+  {
     error = "cannot write " + finalPath + ": " + std::strerror(errno);
     return false;
   }

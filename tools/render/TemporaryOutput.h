@@ -6,8 +6,9 @@
 // name only when it is complete, so an interrupted or failed run leaves nothing under the
 // final name (and whatever was there before stays). Until Commit, the temporary file is
 // removed when this object goes.
-class TemporaryOutput {
- public:
+class TemporaryOutput
+{
+public:
   TemporaryOutput() = default;
   ~TemporaryOutput();
   TemporaryOutput(const TemporaryOutput&) = delete;
@@ -19,7 +20,7 @@ class TemporaryOutput {
   // Moves the finished file to its final name.
   bool Commit(std::string& error);
 
- private:
+private:
   std::string finalPath;
   std::string temporaryPath;
 };

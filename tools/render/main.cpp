@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "tools/pluginhost/PluginInstance.h"
 #include "tools/audiofile/AudioFile.h"
+#include "tools/pluginhost/PluginInstance.h"
 #include "tools/render/BlockSource.h"
 #include "tools/render/Interruption.h"
 #include "tools/render/ProgressBar.h"
@@ -17,27 +17,32 @@
 #include "tools/render/RenderOptions.h"
 #include "tools/render/TemporaryOutput.h"
 
-namespace {
+namespace
+{
 
 // Exit codes: a usage error is told apart from a failure while working.
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitInterrupted = 130;
 
-int Fail(int code, const std::string& message) {
+int Fail(int code, const std::string& message)
+{
   std::cerr << "quillwave-render: " << message << "\n";
   return code;
 }
 
-bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool WriteBinaryFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   RenderOptions options;
   std::vector<std::string> settings;
   std::vector<std::string> controllers;
@@ -69,53 +74,62 @@ int main(int argc, char** argv) {
   app.add_option("--cc", controllers,
                  "SECONDS:CONTROLLER=VALUE, a controller message on MIDI channel 1 (repeatable)");
   app.add_flag("-q,--quiet", quiet, "no progress bar (it is shown only on a terminal anyway)");
-  app.footer(
-      "Exit codes: 0 done, 1 a module or file failed, 2 a usage error or bad value, 130 "
-      "interrupted (nothing is written then).");
+  app.footer("Exit codes: 0 done, 1 a module or file failed, 2 a usage error or bad value, 130 "
+             "interrupted (nothing is written then).");
 
-  try {
+  try
+  {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
+  }
+  catch (const CLI::ParseError& e)
+  {
     const int code = app.exit(e);
     return code == 0 ? 0 : kExitUsage;
   }
   options.precision = precision == "single" ? SamplePrecision::Single : SamplePrecision::Double;
   std::string error;
-  for (const std::string& text : settings) {
+  for (const std::string& text : settings)
+  {
     ParameterSetting setting;
-    if (!ParseParameterSetting(text, setting, error)) return Fail(kExitUsage, error);
+    if (!ParseParameterSetting(text, setting, error))
+      return Fail(kExitUsage, error);
     options.settings.values.push_back(setting);
   }
-  for (const std::string& text : controllers) {
+  for (const std::string& text : controllers)
+  {
     TimedController controller;
-    if (!ParseTimedController(text, controller, error)) return Fail(kExitUsage, error);
+    if (!ParseTimedController(text, controller, error))
+      return Fail(kExitUsage, error);
     options.controllers.push_back(controller);
   }
   if (!options.info && (options.inputPath.empty() || options.outputPath.empty()))
     return Fail(kExitUsage, "an input and an output file are needed (or --info)");
 
   auto plugin = LoadPluginModule(options.modulePath, error);
-  if (!plugin) return Fail(kExitFailure, error);
-  if (options.info) {
+  if (!plugin)
+    return Fail(kExitFailure, error);
+  if (options.info)
+  {
     PrintModuleInfo(*plugin, std::cout);
     return 0;
   }
 
   BlockSource source;
-  if (!source.Open(options.inputPath, options.sampleRate, error)) return Fail(kExitFailure, error);
+  if (!source.Open(options.inputPath, options.sampleRate, error))
+    return Fail(kExitFailure, error);
   if (!plugin->Prepare(source.SampleRate(), options.blockSize, options.precision, error))
     return Fail(kExitFailure, error);
   const SettingsStatus applied = ApplySettings(*plugin, options.settings, error);
   if (applied != SettingsStatus::Applied)
     return Fail(applied == SettingsStatus::UnknownParameter ? kExitUsage : kExitFailure, error);
-  if (!CheckControllers(*plugin, options, error)) return Fail(kExitUsage, error);
+  if (!CheckControllers(*plugin, options, error))
+    return Fail(kExitUsage, error);
 
   CatchInterruptions();
   TemporaryOutput output;
   AudioFileWriter writer;
   const int descriptor = output.Create(options.outputPath, error);
-  if (descriptor < 0 ||
-      !writer.Open(options.outputPath, source.SampleRate(), error, descriptor))
+  if (descriptor < 0 || !writer.Open(options.outputPath, source.SampleRate(), error, descriptor))
     return Fail(kExitFailure, error);
   ProgressBar progress(std::cerr, !quiet && isatty(STDERR_FILENO) != 0);
   uint64_t frames = 0;
@@ -123,10 +137,12 @@ int main(int argc, char** argv) {
       RenderStream(*plugin, options, source, writer, progress, frames, error);
   if (status == RenderStatus::Interrupted)
     return Fail(kExitInterrupted, "interrupted; " + options.outputPath + " was not written");
-  if (status == RenderStatus::Failed || !writer.Close(error)) return Fail(kExitFailure, error);
+  if (status == RenderStatus::Failed || !writer.Close(error))
+    return Fail(kExitFailure, error);
   if (!options.stateOut.empty() && !WriteBinaryFile(options.stateOut, plugin->SaveState()))
     return Fail(kExitFailure, "cannot write the state file " + options.stateOut);
-  if (!output.Commit(error)) return Fail(kExitFailure, error);
+  if (!output.Commit(error))
+    return Fail(kExitFailure, error);
   std::cout << "Wrote " << options.outputPath << " (" << frames << " frames at "
             << source.SampleRate() << " Hz)\n";
   return 0;

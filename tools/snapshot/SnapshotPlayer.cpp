@@ -1,10 +1,13 @@
 #include "tools/snapshot/SnapshotPlayer.h"
 
-namespace {
+namespace
+{
 
-bool Deliver(OffscreenEditor& editor, const SnapshotStep& step) {
+bool Deliver(OffscreenEditor& editor, const SnapshotStep& step)
+{
   using Kind = SnapshotStep::Kind;
-  switch (step.kind) {
+  switch (step.kind)
+  {
     case Kind::Press:
       return editor.Press(step.x, step.y, step.modifiers);
     case Kind::Drag:
@@ -32,7 +35,8 @@ bool Deliver(OffscreenEditor& editor, const SnapshotStep& step) {
       editor.AnswerText(step.answer);
       return true;
     case Kind::Tick:
-      for (int32_t i = 0; i < step.amount; ++i) editor.Tick();
+      for (int32_t i = 0; i < step.amount; ++i)
+        editor.Tick();
       return editor.IsOpen();
   }
   return false;
@@ -40,14 +44,18 @@ bool Deliver(OffscreenEditor& editor, const SnapshotStep& step) {
 
 }  // namespace
 
-bool PlaySnapshotStep(OffscreenEditor& editor, const SnapshotStep& step, std::string& error) {
-  if (!Deliver(editor, step)) {
+bool PlaySnapshotStep(OffscreenEditor& editor, const SnapshotStep& step, std::string& error)
+{
+  if (!Deliver(editor, step))
+  {
     error = step.origin + ": the editor is not open";
     return false;
   }
   const std::vector<std::string> problems = editor.TakeProblems();
-  if (problems.empty()) return true;
+  if (problems.empty())
+    return true;
   error = step.origin + ": " + problems.front();
-  for (size_t i = 1; i < problems.size(); ++i) error += "; " + problems[i];
+  for (size_t i = 1; i < problems.size(); ++i)
+    error += "; " + problems[i];
   return false;
 }

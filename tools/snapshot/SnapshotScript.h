@@ -20,8 +20,22 @@
 //   tick [COUNT]               runs the redraw timer COUNT times (1)
 // Words with spaces are written in double quotes, in which \" and \\ stand for " and \.
 // Empty lines and lines starting with # are ignored.
-struct SnapshotStep {
-  enum class Kind { Press, Drag, Release, Click, DoubleClick, Wheel, Key, Menu, File, Text, Tick };
+struct SnapshotStep
+{
+  enum class Kind
+  {
+    Press,
+    Drag,
+    Release,
+    Click,
+    DoubleClick,
+    Wheel,
+    Key,
+    Menu,
+    File,
+    Text,
+    Tick
+  };
 
   Kind kind = Kind::Tick;
   int32_t x = 0;

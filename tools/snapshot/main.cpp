@@ -15,7 +15,8 @@
 #include "tools/snapshot/SnapshotPng.h"
 #include "tools/snapshot/SnapshotScript.h"
 
-namespace {
+namespace
+{
 
 // Exit codes: a usage error is told apart from a failure while working.
 constexpr int kExitFailure = 1;
@@ -26,19 +27,23 @@ constexpr int kExitUsage = 2;
 constexpr double kSampleRate = 44100.0;
 constexpr int32_t kSettleFrames = 64;
 
-int Fail(int code, const std::string& message) {
+int Fail(int code, const std::string& message)
+{
   std::cerr << "quillwave-snapshot: " << message << "\n";
   return code;
 }
 
-bool ReadTextFile(const std::string& path, std::string& text) {
+bool ReadTextFile(const std::string& path, std::string& text)
+{
   std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
+  if (!file)
+    return false;
   text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   return !file.bad();
 }
 
-void Settle(PluginInstance& plugin) {
+void Settle(PluginInstance& plugin)
+{
   std::vector<double> silence[2] = {std::vector<double>(kSettleFrames),
                                     std::vector<double>(kSettleFrames)};
   std::vector<double> output[2] = {std::vector<double>(kSettleFrames),
@@ -50,7 +55,8 @@ void Settle(PluginInstance& plugin) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   std::string modulePath;
   std::string outputPath;
   PluginSettings settings;
@@ -80,32 +86,40 @@ int main(int argc, char** argv) {
       "Answers are given before the click that opens their dialog.\n"
       "Exit codes: 0 done, 1 a module, file or step failed, 2 a usage error or bad value.");
 
-  try {
+  try
+  {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
+  }
+  catch (const CLI::ParseError& e)
+  {
     const int code = app.exit(e);
     return code == 0 ? 0 : kExitUsage;
   }
 
   std::string error;
-  for (const std::string& text : values) {
+  for (const std::string& text : values)
+  {
     ParameterSetting setting;
-    if (!ParseParameterSetting(text, setting, error)) return Fail(kExitUsage, error);
+    if (!ParseParameterSetting(text, setting, error))
+      return Fail(kExitUsage, error);
     settings.values.push_back(setting);
   }
   std::vector<SnapshotStep> steps;
-  if (!scriptPath.empty()) {
+  if (!scriptPath.empty())
+  {
     std::string script;
     if (!ReadTextFile(scriptPath, script))
       return Fail(kExitFailure, "cannot read the script " + scriptPath);
-    if (!ParseSnapshotScript(script, scriptPath, steps, error)) return Fail(kExitUsage, error);
+    if (!ParseSnapshotScript(script, scriptPath, steps, error))
+      return Fail(kExitUsage, error);
   }
   for (const std::string& step : doSteps)
     if (!ParseSnapshotLine(step, "--do '" + step + "'", steps, error))
       return Fail(kExitUsage, error);
 
   auto plugin = LoadPluginModule(modulePath, error);
-  if (!plugin) return Fail(kExitFailure, error);
+  if (!plugin)
+    return Fail(kExitFailure, error);
   if (!plugin->Prepare(kSampleRate, kSettleFrames, SamplePrecision::Double, error))
     return Fail(kExitFailure, error);
   const SettingsStatus applied = ApplySettings(*plugin, settings, error);
@@ -114,17 +128,21 @@ int main(int argc, char** argv) {
   Settle(*plugin);
 
   OffscreenEditor* editor = plugin->OpenEditor(error);
-  if (!editor) return Fail(kExitFailure, error);
+  if (!editor)
+    return Fail(kExitFailure, error);
   // A window's first paint.
   editor->Tick();
   for (const SnapshotStep& step : steps)
-    if (!PlaySnapshotStep(*editor, step, error)) return Fail(kExitFailure, error);
+    if (!PlaySnapshotStep(*editor, step, error))
+      return Fail(kExitFailure, error);
   editor->Tick();
   const std::vector<std::string> unused = editor->TakeUnusedAnswers();
-  if (!unused.empty()) return Fail(kExitFailure, unused.front());
+  if (!unused.empty())
+    return Fail(kExitFailure, unused.front());
 
   std::vector<uint32_t> pixels;
-  if (!editor->ReadPixels(pixels)) return Fail(kExitFailure, "the editor showed nothing");
+  if (!editor->ReadPixels(pixels))
+    return Fail(kExitFailure, "the editor showed nothing");
   if (!WriteSnapshotPng(outputPath, pixels, editor->Width(), editor->Height(), error))
     return Fail(kExitFailure, error);
   std::cout << "Wrote " << outputPath << " (" << editor->Width() << " x " << editor->Height()

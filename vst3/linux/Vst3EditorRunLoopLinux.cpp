@@ -29,7 +29,7 @@ public:
 
   OBJ_METHODS(EditorEventHandler, FObject)
   DEFINE_INTERFACES
-    DEF_INTERFACE(Linux::IEventHandler)
+  DEF_INTERFACE(Linux::IEventHandler)
   END_DEFINE_INTERFACES(FObject)
   REFCOUNT_METHODS(FObject)
 
@@ -51,7 +51,7 @@ public:
 
   OBJ_METHODS(EditorTimerHandler, FObject)
   DEFINE_INTERFACES
-    DEF_INTERFACE(Linux::ITimerHandler)
+  DEF_INTERFACE(Linux::ITimerHandler)
   END_DEFINE_INTERFACES(FObject)
   REFCOUNT_METHODS(FObject)
 
@@ -71,8 +71,7 @@ public:
 
   bool Register(IEditorEventSource& source)
   {
-    eventsRegistered =
-        runLoop->registerEventHandler(events, source.EventDescriptor()) == kResultOk;
+    eventsRegistered = runLoop->registerEventHandler(events, source.EventDescriptor()) == kResultOk;
     const auto period = static_cast<Linux::TimerInterval>(source.TimerPeriodMs());
     timerRegistered = runLoop->registerTimer(timer, period) == kResultOk;
     return eventsRegistered && timerRegistered;

@@ -7,16 +7,16 @@
 
 extern "C"
 {
-  // The loader's handle names no resources: a Linux module's images are
-  // found through its compiled-in resource table, which is its handle.
-  SMTG_EXPORT_SYMBOL bool ModuleEntry(void* /*sharedLibraryHandle*/)
-  {
-    Vst3RecordModuleInstance(RasterModuleResources());
-    return InitDll();
-  }
+// The loader's handle names no resources: a Linux module's images are
+// found through its compiled-in resource table, which is its handle.
+SMTG_EXPORT_SYMBOL bool ModuleEntry(void* /*sharedLibraryHandle*/)
+{
+  Vst3RecordModuleInstance(RasterModuleResources());
+  return InitDll();
+}
 
-  SMTG_EXPORT_SYMBOL bool ModuleExit()
-  {
-    return ExitDll();
-  }
+SMTG_EXPORT_SYMBOL bool ModuleExit()
+{
+  return ExitDll();
+}
 }

@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A knob on parameter 0 (0..10, at 5) whose right-click prompt opens a text entry over
 // (100, 112, 140, 128), in an X11 window of a host window.

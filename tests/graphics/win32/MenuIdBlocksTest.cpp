@@ -1,5 +1,5 @@
-#include "graphics/IMenu.h"
 #include "graphics/win32/MenuIdBlocks.h"
+#include "graphics/IMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(MenuIdBlocks, SubmenusReserveDepthFirstInItemOrder)
   EXPECT_EQ(blocks[1].firstId, 4);
   EXPECT_EQ(blocks[2].menu, &inner);  // ids 6..7
   EXPECT_EQ(blocks[2].firstId, 6);
-  EXPECT_EQ(blocks[3].menu, &last);   // id 8
+  EXPECT_EQ(blocks[3].menu, &last);  // id 8
   EXPECT_EQ(blocks[3].firstId, 8);
 
   EXPECT_EQ(ChooseMenuItem(blocks, 7), &inner);

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Posts keys to the menu loop that TrackPopupMenu runs: the menu reads them
 // from this thread's queue.

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <cwchar>
 
-namespace {
+namespace
+{
 
 bool Exists(const std::string& path)
 {
@@ -76,7 +77,8 @@ TEST(Services, ClipboardTextArrivesAsUtf8)
   SetClipboard(L"Gr\u00FC\u00DFe \u266A 120");
   std::string text = "stale";
   EXPECT_TRUE(editor.graphics->TextFromClipboard(text));
-  EXPECT_EQ(text, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x99\xAA 120");
+  EXPECT_EQ(text, "Gr\xC3\xBC\xC3\x9F"
+                  "e \xE2\x99\xAA 120");
 
   SetClipboard(nullptr);
   text = "stale";

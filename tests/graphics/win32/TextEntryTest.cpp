@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A knob on parameter 0 (0..10 in steps of 0.00001, at 5) whose right-click
 // prompt opens a text entry over (100, 112, 140, 128).

@@ -1,6 +1,6 @@
+#include "graphics/win32/WinInputMapping.h"
 #include "framework/IParameter.h"
 #include "graphics/win32/IEffectWindowClass.h"
-#include "graphics/win32/WinInputMapping.h"
 
 #include <gtest/gtest.h>
 

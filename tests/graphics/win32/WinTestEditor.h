@@ -25,9 +25,9 @@ public:
   {
     static const ATOM windowClass = Register();
     (void)windowClass;
-    window = CreateWindowExA(0, kClassName, "Quillwave test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             0, 0, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
-                             this);
+    window =
+        CreateWindowExA(0, kClassName, "Quillwave test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                        0, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   }
   ~TestHostWindow()
   {
@@ -92,7 +92,10 @@ inline TestHostWindow& SharedHostWindow()
 // The test editor on the Windows window host, on the test program's module.
 struct WinTestEditor : TestEditorBase<IGraphicsWin>
 {
-  explicit WinTestEditor(PluginApi api = PluginApi::VST2) : TestEditorBase(api, GetModuleHandleA(nullptr)) {}
+  explicit WinTestEditor(PluginApi api = PluginApi::VST2)
+      : TestEditorBase(api, GetModuleHandleA(nullptr))
+  {
+  }
 
   HWND Open(const TestHostWindow& host)
   {

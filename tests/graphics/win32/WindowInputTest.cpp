@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A knob on parameter 0 (0..10, at 5 so 0.5) at (100, 100, 140, 140).
 struct KnobEditor : WinTestEditor

@@ -17,53 +17,61 @@
 #include "tests/product/TemporaryHome.h"
 #include "tools/pluginhost/PluginInstance.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
 const char* const kModules[] = {QUILLWAVE_VST2_MODULE, QUILLWAVE_VST3_BUNDLE};
 const std::string kFactoryFolder = std::string(QUILLWAVE_SOURCE_DIR) + "/presets/Factory";
 
-std::string Stored(const std::string& name) {
+std::string Stored(const std::string& name)
+{
   return (fs::path(QUILLWAVE_REFERENCE_DIR) / name).string();
 }
 
-std::unique_ptr<PluginInstance> Load(const char* path) {
+std::unique_ptr<PluginInstance> Load(const char* path)
+{
   std::string error;
   auto plugin = LoadPluginModule(path, error);
   EXPECT_NE(plugin, nullptr) << error;
   return plugin;
 }
 
-class LinuxReference : public ::testing::Test {
- protected:
+class LinuxReference : public ::testing::Test
+{
+protected:
   static void SetUpTestSuite() { fs::create_directories(QUILLWAVE_REFERENCE_DIR); }
 
   TemporaryHome home;
 };
 
-TEST_F(LinuxReference, BothModulesRenderEverySettingAlikeAndStoreIt) {
-  for (const reference::Setting& setting : reference::Settings()) {
+TEST_F(LinuxReference, BothModulesRenderEverySettingAlikeAndStoreIt)
+{
+  for (const reference::Setting& setting : reference::Settings())
+  {
     std::map<std::string, std::vector<double>> rendered;
-    for (const char* path : kModules) {
+    for (const char* path : kModules)
+    {
       auto plugin = Load(path);
       ASSERT_NE(plugin, nullptr);
       std::vector<double> output;
       std::string error;
       ASSERT_TRUE(reference::Render(*plugin, setting, kFactoryFolder, output, error)) << error;
       double largestChange = 0.0;
-      for (size_t i = 0; i < output.size(); ++i) {
+      for (size_t i = 0; i < output.size(); ++i)
+      {
         ASSERT_TRUE(std::isfinite(output[i])) << setting.name << " sample " << i;
         const double in = reference::Input(static_cast<int>(i % 2), static_cast<int>(i / 2));
         largestChange = std::max(largestChange, std::fabs(output[i] - in));
       }
-      EXPECT_GT(largestChange, 0.01) << plugin->Format() << " " << setting.name
-                                     << ": the effect is not heard";
+      EXPECT_GT(largestChange, 0.01)
+          << plugin->Format() << " " << setting.name << ": the effect is not heard";
       ASSERT_TRUE(reference::WriteDoubles(
           Stored(reference::AudioFileName(plugin->Format(), setting)), output, error))
           << error;
-      ASSERT_TRUE(reference::WriteBytes(
-          Stored(reference::StateFileName(plugin->Format(), setting)), plugin->SaveState(), error))
+      ASSERT_TRUE(reference::WriteBytes(Stored(reference::StateFileName(plugin->Format(), setting)),
+                                        plugin->SaveState(), error))
           << error;
       rendered[plugin->Format()] = std::move(output);
     }
@@ -72,7 +80,8 @@ TEST_F(LinuxReference, BothModulesRenderEverySettingAlikeAndStoreIt) {
   }
 }
 
-TEST_F(LinuxReference, TheSilentStretchLetsTheMaximumFeedbackRingOut) {
+TEST_F(LinuxReference, TheSilentStretchLetsTheMaximumFeedbackRingOut)
+{
   const auto& settings = reference::Settings();
   const auto feedback = std::find_if(settings.begin(), settings.end(), [](const auto& setting) {
     return setting.name == "maximum-feedback";
@@ -96,10 +105,13 @@ TEST_F(LinuxReference, TheSilentStretchLetsTheMaximumFeedbackRingOut) {
   EXPECT_GT(tail, 1e-4);
 }
 
-TEST_F(LinuxReference, BothModulesShowTheSamePicturesAndStoreThem) {
-  for (const reference::Picture& picture : reference::Pictures()) {
+TEST_F(LinuxReference, BothModulesShowTheSamePicturesAndStoreThem)
+{
+  for (const reference::Picture& picture : reference::Pictures())
+  {
     std::map<std::string, PngPicture> shown;
-    for (const char* path : kModules) {
+    for (const char* path : kModules)
+    {
       auto plugin = Load(path);
       ASSERT_NE(plugin, nullptr);
       std::string error;

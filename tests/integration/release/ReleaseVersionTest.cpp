@@ -58,7 +58,8 @@ TEST(ReleaseVersion, TheVst2EffectCarriesItInDecimalForm)
   AEffect* effect = main(&TestHost::Callback);
   ASSERT_NE(effect, nullptr);
   EXPECT_EQ(effect->version, kQuillwaveVersionDecimal);
-  EXPECT_EQ(effect->dispatcher(effect, effGetVendorVersion, 0, 0, nullptr, 0.0f), kQuillwaveVersionDecimal);
+  EXPECT_EQ(effect->dispatcher(effect, effGetVendorVersion, 0, 0, nullptr, 0.0f),
+            kQuillwaveVersionDecimal);
   effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
 }
 

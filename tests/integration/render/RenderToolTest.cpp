@@ -23,19 +23,22 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 constexpr double kRate = 48000.0;
 constexpr int kFrames = 20000;
 
 using Tool = CommandRun;
 
-Tool RunTool(const std::string& arguments) {
+Tool RunTool(const std::string& arguments)
+{
   return RunCommand(std::string(QUILLWAVE_RENDER) + " " + arguments);
 }
 
 // A float WAV of a decaying two-tone chord: left and right differ so a swap would show.
-void WriteInput(const std::string& path, int channels, int frames = kFrames) {
+void WriteInput(const std::string& path, int channels, int frames = kFrames)
+{
   SF_INFO info{};
   info.samplerate = static_cast<int>(kRate);
   info.channels = channels;
@@ -43,7 +46,8 @@ void WriteInput(const std::string& path, int channels, int frames = kFrames) {
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   ASSERT_NE(file, nullptr);
   std::vector<float> samples;
-  for (int i = 0; i < frames; ++i) {
+  for (int i = 0; i < frames; ++i)
+  {
     const double t = i / kRate;
     const double envelope = std::exp(-2.0 * t);
     samples.push_back(static_cast<float>(0.5 * envelope * std::sin(2 * M_PI * 220 * t)));
@@ -54,22 +58,27 @@ void WriteInput(const std::string& path, int channels, int frames = kFrames) {
   sf_close(file);
 }
 
-std::vector<float> ReadInterleaved(const std::string& path, SF_INFO& info) {
+std::vector<float> ReadInterleaved(const std::string& path, SF_INFO& info)
+{
   info = SF_INFO{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (!file) return {};
+  if (!file)
+    return {};
   std::vector<float> samples(static_cast<size_t>(info.frames * info.channels));
   sf_readf_float(file, samples.data(), info.frames);
   sf_close(file);
   return samples;
 }
 
-class RenderToolTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+class RenderToolTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
     folder = fs::temp_directory_path() /
-             ("quillwave-render-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+             ("quillwave-render-test-" +
+              std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder / "home");
     // The plug-in reads its preset library below HOME; keep it away from the real one.
     setenv("HOME", (folder / "home").c_str(), 1);
@@ -83,39 +92,48 @@ class RenderToolTest : public ::testing::Test {
 // What the tool should write: the same module driven in-process, block by block.
 std::vector<float> RenderInProcess(const std::string& module, const std::vector<float>& stereoIn,
                                    int block, const std::string& name, double plain,
-                                   double rate = kRate) {
+                                   double rate = kRate)
+{
   std::string error;
   auto plugin = LoadPluginModule(module, error);
   EXPECT_NE(plugin, nullptr) << error;
-  if (!plugin) return {};
+  if (!plugin)
+    return {};
   EXPECT_TRUE(plugin->Prepare(rate, block, SamplePrecision::Double, error)) << error;
   for (int i = 0; i < plugin->ParameterCount(); ++i)
-    if (plugin->Parameter(i).name == name) plugin->SetPlain(i, plain);
+    if (plugin->Parameter(i).name == name)
+      plugin->SetPlain(i, plain);
   std::vector<double> in[2] = {std::vector<double>(block), std::vector<double>(block)};
   std::vector<double> out[2] = {std::vector<double>(block), std::vector<double>(block)};
   const double* inputs[2] = {in[0].data(), in[1].data()};
   double* outputs[2] = {out[0].data(), out[1].data()};
   std::vector<float> result;
   const int frames = static_cast<int>(stereoIn.size() / 2);
-  for (int start = 0; start < frames; start += block) {
+  for (int start = 0; start < frames; start += block)
+  {
     const int n = std::min(block, frames - start);
     for (int i = 0; i < n; ++i)
-      for (int c = 0; c < 2; ++c) in[c][i] = stereoIn[2 * (start + i) + c];
+      for (int c = 0; c < 2; ++c)
+        in[c][i] = stereoIn[2 * (start + i) + c];
     plugin->Process(inputs, outputs, n);
     for (int i = 0; i < n; ++i)
-      for (int c = 0; c < 2; ++c) result.push_back(static_cast<float>(out[c][i]));
+      for (int c = 0; c < 2; ++c)
+        result.push_back(static_cast<float>(out[c][i]));
   }
   return result;
 }
 
 // The whole-file conversion: each channel at once through libsamplerate's best converter in
 // 32-bit floats, with room for ceil(frames x ratio) + 1 frames.
-std::vector<float> ResampleWhole(const std::vector<float>& stereo, double ratio) {
+std::vector<float> ResampleWhole(const std::vector<float>& stereo, double ratio)
+{
   const size_t frames = stereo.size() / 2;
   std::vector<float> channels[2];
-  for (int c = 0; c < 2; ++c) {
+  for (int c = 0; c < 2; ++c)
+  {
     std::vector<float> in(frames);
-    for (size_t i = 0; i < frames; ++i) in[i] = stereo[2 * i + c];
+    for (size_t i = 0; i < frames; ++i)
+      in[i] = stereo[2 * i + c];
     channels[c].resize(static_cast<size_t>(std::ceil(frames * ratio)) + 1);
     SRC_DATA data{};
     data.data_in = in.data();
@@ -128,7 +146,8 @@ std::vector<float> ResampleWhole(const std::vector<float>& stereo, double ratio)
   }
   std::vector<float> result;
   for (size_t i = 0; i < channels[0].size(); ++i)
-    for (int c = 0; c < 2; ++c) result.push_back(channels[c][i]);
+    for (int c = 0; c < 2; ++c)
+      result.push_back(channels[c][i]);
   return result;
 }
 
@@ -136,16 +155,19 @@ std::vector<float> ResampleWhole(const std::vector<float>& stereo, double ratio)
 
 // The tool streams the file in reads that process blocks straddle; what it writes must be what
 // the whole file rendered in one piece gives, converted or not.
-TEST_F(RenderToolTest, StreamedOutputMatchesTheWholeFileRenderedInProcess) {
+TEST_F(RenderToolTest, StreamedOutputMatchesTheWholeFileRenderedInProcess)
+{
   const int frames = static_cast<int>(2 * kRenderReadFrames) + 1234;
   WriteInput(Path("in.wav"), 2, frames);
   SF_INFO info;
   const std::vector<float> input = ReadInterleaved(Path("in.wav"), info);
-  const struct {
+  const struct
+  {
     int block;
     double rate;
   } cases[] = {{300, kRate}, {4096, kRate}, {512, 44100.0}, {1000, 96000.0}};
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
+  {
     SCOPED_TRACE(std::to_string(c.block) + " frames at " + std::to_string(c.rate));
     const std::string module = QUILLWAVE_VST2_MODULE;
     const Tool tool = RunTool(module + " " + Path("in.wav") + " " + Path("out.wav") +
@@ -154,7 +176,8 @@ TEST_F(RenderToolTest, StreamedOutputMatchesTheWholeFileRenderedInProcess) {
     ASSERT_EQ(tool.exitCode, 0) << tool.output;
     const std::vector<float> written = ReadInterleaved(Path("out.wav"), info);
     EXPECT_EQ(info.samplerate, static_cast<int>(c.rate));
-    const std::vector<float> converted = c.rate == kRate ? input : ResampleWhole(input, c.rate / kRate);
+    const std::vector<float> converted =
+        c.rate == kRate ? input : ResampleWhole(input, c.rate / kRate);
     const std::vector<float> expected =
         RenderInProcess(module, converted, c.block, "MainFxOffOn", 1.0, c.rate);
     ASSERT_EQ(written.size(), expected.size());
@@ -162,11 +185,13 @@ TEST_F(RenderToolTest, StreamedOutputMatchesTheWholeFileRenderedInProcess) {
   }
 }
 
-TEST_F(RenderToolTest, OutputMatchesTheModuleDrivenInProcess) {
+TEST_F(RenderToolTest, OutputMatchesTheModuleDrivenInProcess)
+{
   WriteInput(Path("in.wav"), 2);
   SF_INFO info;
   const std::vector<float> input = ReadInterleaved(Path("in.wav"), info);
-  for (const std::string module : {QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE}) {
+  for (const std::string module : {QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE})
+  {
     SCOPED_TRACE(module);
     const Tool tool = RunTool(module + " " + Path("in.wav") + " " + Path("out.wav") +
                               " --block-size 300 --set MainFxOffOn=1");
@@ -181,43 +206,47 @@ TEST_F(RenderToolTest, OutputMatchesTheModuleDrivenInProcess) {
   }
 }
 
-TEST_F(RenderToolTest, MonoInputFeedsBothChannels) {
+TEST_F(RenderToolTest, MonoInputFeedsBothChannels)
+{
   WriteInput(Path("mono.wav"), 1);
-  const Tool tool = RunTool(std::string(QUILLWAVE_VST2_MODULE) + " " + Path("mono.wav") + " " +
-                            Path("out.wav"));
+  const Tool tool =
+      RunTool(std::string(QUILLWAVE_VST2_MODULE) + " " + Path("mono.wav") + " " + Path("out.wav"));
   ASSERT_EQ(tool.exitCode, 0) << tool.output;
   SF_INFO info;
   const std::vector<float> written = ReadInterleaved(Path("out.wav"), info);
   ASSERT_EQ(info.channels, 2);
   // With the effect off by default the output is the input on both sides.
   const std::vector<float> mono = ReadInterleaved(Path("mono.wav"), info);
-  for (size_t i = 0; i < mono.size(); ++i) {
+  for (size_t i = 0; i < mono.size(); ++i)
+  {
     ASSERT_EQ(written[2 * i], mono[i]);
     ASSERT_EQ(written[2 * i + 1], mono[i]);
   }
 }
 
-TEST_F(RenderToolTest, StateWrittenByOneRunRestoresTheNextRun) {
+TEST_F(RenderToolTest, StateWrittenByOneRunRestoresTheNextRun)
+{
   WriteInput(Path("in.wav"), 2);
   const std::string module = QUILLWAVE_VST3_BUNDLE;
   ASSERT_EQ(RunTool(module + " " + Path("in.wav") + " " + Path("a.wav") +
                     " --set MainFxOffOn=1 --set QuillwaveRate=0.9 --state-out " + Path("s.bin"))
                 .exitCode,
             0);
-  ASSERT_EQ(RunTool(module + " " + Path("in.wav") + " " + Path("b.wav") + " --state-in " +
-                    Path("s.bin"))
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      RunTool(module + " " + Path("in.wav") + " " + Path("b.wav") + " --state-in " + Path("s.bin"))
+          .exitCode,
+      0);
   SF_INFO info;
   EXPECT_EQ(ReadInterleaved(Path("a.wav"), info), ReadInterleaved(Path("b.wav"), info));
   EXPECT_EQ(fs::file_size(Path("s.bin")), 180u);
 }
 
-TEST_F(RenderToolTest, InfoListsParametersProgramsAndBuses) {
+TEST_F(RenderToolTest, InfoListsParametersProgramsAndBuses)
+{
   const Tool vst3 = RunTool(std::string(QUILLWAVE_VST3_BUNDLE) + " --info");
   ASSERT_EQ(vst3.exitCode, 0) << vst3.output;
-  for (const char* text : {"Bypass", "QuillwaveBandwidth", "PresetSelector", "-1.00000 .. 10000.00000",
-                           "Init", "Main Input", "MIDI Input"})
+  for (const char* text : {"Bypass", "QuillwaveBandwidth", "PresetSelector",
+                           "-1.00000 .. 10000.00000", "Init", "Main Input", "MIDI Input"})
     EXPECT_NE(vst3.output.find(text), std::string::npos) << text << "\n" << vst3.output;
   const Tool vst2 = RunTool(std::string(QUILLWAVE_VST2_MODULE) + " --info");
   ASSERT_EQ(vst2.exitCode, 0) << vst2.output;
@@ -225,10 +254,12 @@ TEST_F(RenderToolTest, InfoListsParametersProgramsAndBuses) {
   EXPECT_NE(vst2.output.find("0.00000 .. 1000.00000"), std::string::npos) << vst2.output;
 }
 
-TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode) {
+TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode)
+{
   WriteInput(Path("in.wav"), 2);
   const std::string io = " " + Path("in.wav") + " " + Path("out.wav");
-  const struct {
+  const struct
+  {
     std::string arguments;
     int exitCode;
     const char* message;
@@ -245,7 +276,8 @@ TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode) {
       {std::string(QUILLWAVE_VST2_MODULE) + " " + Path("in.wav") + " " + Path("no/out.wav"), 1,
        "cannot write"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
+  {
     const Tool tool = RunTool(c.arguments);
     EXPECT_EQ(tool.exitCode, c.exitCode) << c.arguments << "\n" << tool.output;
     EXPECT_NE(tool.output.find(c.message), std::string::npos) << c.arguments << "\n" << tool.output;
@@ -257,21 +289,26 @@ TEST_F(RenderToolTest, BadInputGivesAClearErrorAndExitCode) {
 
 // Ctrl-C in the middle of a render: the tool stops, says so, and leaves neither the output nor
 // its temporary file, while a file already under the output's name stays as it was.
-TEST_F(RenderToolTest, InterruptedRenderLeavesNoOutput) {
+TEST_F(RenderToolTest, InterruptedRenderLeavesNoOutput)
+{
   WriteInput(Path("in.wav"), 2, 60 * static_cast<int>(kRate));
-  { std::ofstream(Path("out.wav")) << "an earlier file"; }
+  {
+    std::ofstream(Path("out.wav")) << "an earlier file";
+  }
   const std::string tool = QUILLWAVE_RENDER;
   const std::string module = QUILLWAVE_VST3_BUNDLE;
   const std::string in = Path("in.wav"), out = Path("out.wav");
-  const char* const argv[] = {tool.c_str(), module.c_str(), in.c_str(), out.c_str(),
-                              "--block-size", "4", "--set", "MainFxOffOn=1", nullptr};
+  const char* const argv[] = {tool.c_str(), module.c_str(),  in.c_str(),
+                              out.c_str(),  "--block-size",  "4",
+                              "--set",      "MainFxOffOn=1", nullptr};
   pid_t child = 0;
-  ASSERT_EQ(posix_spawn(&child, tool.c_str(), nullptr, nullptr, const_cast<char* const*>(argv),
-                        environ),
-            0);
+  ASSERT_EQ(
+      posix_spawn(&child, tool.c_str(), nullptr, nullptr, const_cast<char* const*>(argv), environ),
+      0);
   const auto partial = [&] {
     for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().filename().string().rfind(".out.wav.partial-", 0) == 0) return true;
+      if (entry.path().filename().string().rfind(".out.wav.partial-", 0) == 0)
+        return true;
     return false;
   };
   for (int wait = 0; wait < 10000 && !partial(); ++wait)
@@ -290,7 +327,8 @@ TEST_F(RenderToolTest, InterruptedRenderLeavesNoOutput) {
 
 // The progress bar shows on a terminal (here the pseudo-terminal of script(1)) unless --quiet,
 // and never in a pipe.
-TEST_F(RenderToolTest, ProgressShowsOnlyOnATerminal) {
+TEST_F(RenderToolTest, ProgressShowsOnlyOnATerminal)
+{
   WriteInput(Path("in.wav"), 2);
   const std::string render = std::string(QUILLWAVE_RENDER) + " " + QUILLWAVE_VST2_MODULE + " " +
                              Path("in.wav") + " " + Path("out.wav");
@@ -306,7 +344,8 @@ TEST_F(RenderToolTest, ProgressShowsOnlyOnATerminal) {
   EXPECT_EQ(piped.output.find("Rendering"), std::string::npos) << piped.output;
 }
 
-TEST(RenderProgressLine, ShowsPercentElapsedTimeAndSpeed) {
+TEST(RenderProgressLine, ShowsPercentElapsedTimeAndSpeed)
+{
   const std::string half = ProgressBar::Line(0.5, 65.0, 6500.0);
   EXPECT_NE(half.find("[############             ]  50%"), std::string::npos) << half;
   EXPECT_NE(half.find("1:05 elapsed"), std::string::npos) << half;
@@ -314,7 +353,8 @@ TEST(RenderProgressLine, ShowsPercentElapsedTimeAndSpeed) {
   EXPECT_NE(ProgressBar::Line(1.0, 0.0, 0.0).find("100%"), std::string::npos);
 }
 
-TEST_F(RenderToolTest, ControllerMessagesTakeEffectFromTheirBlock) {
+TEST_F(RenderToolTest, ControllerMessagesTakeEffectFromTheirBlock)
+{
   WriteInput(Path("in.wav"), 2);
   SF_INFO info;
   const std::vector<float> in = ReadInterleaved(Path("in.wav"), info);
@@ -323,15 +363,18 @@ TEST_F(RenderToolTest, ControllerMessagesTakeEffectFromTheirBlock) {
   // sound is the same as through the VST2 module's events.
   std::vector<float> outputs[2];
   int format = 0;
-  for (const std::string module : {QUILLWAVE_VST2_MODULE, QUILLWAVE_VST3_BUNDLE}) {
+  for (const std::string module : {QUILLWAVE_VST2_MODULE, QUILLWAVE_VST3_BUNDLE})
+  {
     SCOPED_TRACE(module);
-    const Tool tool = RunTool(module + " " + Path("in.wav") + " " + Path("out.wav") +
-                              " --block-size 1000 --set MainFxOffOn=1 --set MainOutputBlend=0"
-                              " --cc 0.25:7=127 --cc 0.3:1=90 --cc 0.3:8=5 --cc 0.3501:14=100 --cc 0.36:14=3");
+    const Tool tool =
+        RunTool(module + " " + Path("in.wav") + " " + Path("out.wav") +
+                " --block-size 1000 --set MainFxOffOn=1 --set MainOutputBlend=0"
+                " --cc 0.25:7=127 --cc 0.3:1=90 --cc 0.3:8=5 --cc 0.3501:14=100 --cc 0.36:14=3");
     ASSERT_EQ(tool.exitCode, 0) << tool.output;
     const std::vector<float> out = ReadInterleaved(Path("out.wav"), info);
     const size_t changeFrame = 12000;  // 0.25 s is frame 12000, the start of the 13th block
-    for (size_t i = 0; i < changeFrame + 2000; ++i) {
+    for (size_t i = 0; i < changeFrame + 2000; ++i)
+    {
       const float gain = i < changeFrame ? 1.0f : 2.0f;
       ASSERT_NEAR(out[2 * i], std::max(-1.2f, std::min(1.2f, gain * in[2 * i])), 1e-6f) << i;
     }

@@ -11,40 +11,49 @@
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/pluginhost/PluginSettings.h"
 
-namespace snapshottest {
-namespace {
+namespace snapshottest
+{
+namespace
+{
 
 constexpr const char* kSwitchImage = "qv_button_0030_white.png";
 
-class EditorSession : public EditorFolder, public ::testing::WithParamInterface<const char*> {
- protected:
-  void SetUp() override {
+class EditorSession : public EditorFolder, public ::testing::WithParamInterface<const char*>
+{
+protected:
+  void SetUp() override
+  {
     EditorFolder::SetUp();
     plugin = Load();
     ASSERT_NE(plugin, nullptr);
   }
-  void TearDown() override {
+  void TearDown() override
+  {
     plugin.reset();
     EditorFolder::TearDown();
   }
 
-  std::unique_ptr<PluginInstance> Load() const {
+  std::unique_ptr<PluginInstance> Load() const
+  {
     std::string error;
     auto loaded = LoadPluginModule(GetParam(), error);
     EXPECT_NE(loaded, nullptr) << error;
     return loaded;
   }
 
-  OffscreenEditor& Open() {
+  OffscreenEditor& Open()
+  {
     std::string error;
     editor = plugin->OpenEditor(error);
     EXPECT_NE(editor, nullptr) << error;
-    if (!editor) throw std::runtime_error(error);
+    if (!editor)
+      throw std::runtime_error(error);
     return *editor;
   }
 
   // What the editor shows after one more redraw tick.
-  Picture Shown() {
+  Picture Shown()
+  {
     editor->Tick();
     Picture picture;
     picture.width = editor->Width();
@@ -55,22 +64,26 @@ class EditorSession : public EditorFolder, public ::testing::WithParamInterface<
 
   double Value(const char* name) const { return plugin->Normalized(FindParameter(*plugin, name)); }
 
-  void Click(int x, int y) {
+  void Click(int x, int y)
+  {
     EXPECT_TRUE(editor->Press(x, y, 0));
     EXPECT_TRUE(editor->Release(x, y, 0));
   }
 
   // Every parameter of this instance against one that had `preset` applied by the host. The
   // preset actions' own parameters are left out: the file buttons move theirs.
-  void ExpectPresetValues(const std::string& preset) {
+  void ExpectPresetValues(const std::string& preset)
+  {
     auto reference = Load();
     PluginSettings settings;
     settings.presetPath = Factory(preset);
     std::string error;
     ASSERT_EQ(ApplySettings(*reference, settings, error), SettingsStatus::Applied) << error;
-    for (int i = 0; i < plugin->ParameterCount(); ++i) {
+    for (int i = 0; i < plugin->ParameterCount(); ++i)
+    {
       const std::string name = plugin->Parameter(i).name;
-      if (name.rfind("Preset", 0) == 0) continue;
+      if (name.rfind("Preset", 0) == 0)
+        continue;
       EXPECT_NEAR(plugin->Normalized(i), reference->Normalized(i), 1e-6) << name;
     }
   }
@@ -79,7 +92,8 @@ class EditorSession : public EditorFolder, public ::testing::WithParamInterface<
   OffscreenEditor* editor = nullptr;
 };
 
-TEST_P(EditorSession, OpensAtTheReportedSizeAndDrawsAtItsFirstTick) {
+TEST_P(EditorSession, OpensAtTheReportedSizeAndDrawsAtItsFirstTick)
+{
   OffscreenEditor& open = Open();
   EXPECT_TRUE(open.IsOpen());
   EXPECT_EQ(open.ReportedWidth(), 500);
@@ -95,7 +109,8 @@ TEST_P(EditorSession, OpensAtTheReportedSizeAndDrawsAtItsFirstTick) {
   EXPECT_EQ(pixels.size(), 500u * 480u);
 }
 
-TEST_P(EditorSession, ClickingTheEffectSwitchTurnsTheEffectOnAndLightsTheSwitch) {
+TEST_P(EditorSession, ClickingTheEffectSwitchTurnsTheEffectOnAndLightsTheSwitch)
+{
   const uint32_t dark = ArtworkPixel(kSwitchImage, kSwitchX - kSwitchLeft, kSwitchY - kSwitchTop);
   const uint32_t lit =
       ArtworkPixel(kSwitchImage, kSwitchX - kSwitchLeft, kSwitchY - kSwitchTop + 26);
@@ -121,7 +136,8 @@ TEST_P(EditorSession, ClickingTheEffectSwitchTurnsTheEffectOnAndLightsTheSwitch)
   EXPECT_EQ(Shown().At(kSwitchX, kSwitchY), dark);
 }
 
-TEST_P(EditorSession, DraggingAKnobUpByItsHeightRaisesItByAQuarterOfItsTravel) {
+TEST_P(EditorSession, DraggingAKnobUpByItsHeightRaisesItByAQuarterOfItsTravel)
+{
   OffscreenEditor& open = Open();
   const double before = Value("QuillwaveCenter");
   ASSERT_LE(before, 0.75);
@@ -132,7 +148,8 @@ TEST_P(EditorSession, DraggingAKnobUpByItsHeightRaisesItByAQuarterOfItsTravel) {
   EXPECT_NEAR(Value("QuillwaveCenter"), before + 0.25, 1e-6);
 }
 
-TEST_P(EditorSession, ChoosingAFactoryPresetInTheMenuLoadsIt) {
+TEST_P(EditorSession, ChoosingAFactoryPresetInTheMenuLoadsIt)
+{
   OffscreenEditor& open = Open();
   const Picture before = Shown();
   MenuChoice choice;
@@ -141,8 +158,8 @@ TEST_P(EditorSession, ChoosingAFactoryPresetInTheMenuLoadsIt) {
   Click(250, 50);
   EXPECT_EQ(open.TakeProblems(), std::vector<std::string>{});
   ExpectPresetValues("CHRS - Clean Chorus B");
-  EXPECT_EQ(Value("PresetSelector"), plugin->Parameter(FindParameter(*plugin, "PresetSelector"))
-                                         .defaultNormalized);
+  EXPECT_EQ(Value("PresetSelector"),
+            plugin->Parameter(FindParameter(*plugin, "PresetSelector")).defaultNormalized);
   const Picture after = Shown();
   EXPECT_FALSE(after.SameArea(before, 60, 43, 440, 65)) << "the preset name changed";
 
@@ -156,7 +173,8 @@ TEST_P(EditorSession, ChoosingAFactoryPresetInTheMenuLoadsIt) {
   ExpectPresetValues("FLNG - Clean Flanger A");
 }
 
-TEST_P(EditorSession, AMenuAnswerThatMatchesNothingChoosesNothingAndSaysSo) {
+TEST_P(EditorSession, AMenuAnswerThatMatchesNothingChoosesNothingAndSaysSo)
+{
   OffscreenEditor& open = Open();
   const double before = Value("QuillwaveRate");
   MenuChoice choice;
@@ -172,7 +190,8 @@ TEST_P(EditorSession, AMenuAnswerThatMatchesNothingChoosesNothingAndSaysSo) {
   EXPECT_EQ(Value("QuillwaveRate"), before);
 }
 
-TEST_P(EditorSession, TheFileButtonsLoadAndSaveTheFilesTheDialogsAnswer) {
+TEST_P(EditorSession, TheFileButtonsLoadAndSaveTheFilesTheDialogsAnswer)
+{
   OffscreenEditor& open = Open();
   open.AnswerFile(Factory("FLNG - Saturation Flanger B"));
   Click(10, 50);
@@ -203,7 +222,8 @@ TEST_P(EditorSession, TheFileButtonsLoadAndSaveTheFilesTheDialogsAnswer) {
 // A host that sends every edit the editor reports back to the plug-in with its next block, as
 // VST3 hosts keep processor and controller in step, and a click that lasts several blocks:
 // one click steps once, and a menu choice loads once.
-TEST_P(EditorSession, OneClickIsOneActionInAHostThatEchoesEdits) {
+TEST_P(EditorSession, OneClickIsOneActionInAHostThatEchoesEdits)
+{
   std::string error;
   ASSERT_TRUE(plugin->Prepare(48000.0, 256, SamplePrecision::Double, error)) << error;
   plugin->EchoEditorEdits(true);
@@ -212,7 +232,8 @@ TEST_P(EditorSession, OneClickIsOneActionInAHostThatEchoesEdits) {
   const double* inputs[2] = {in.data(), in.data()};
   double* outputs[2] = {out[0].data(), out[1].data()};
   const auto blocks = [&] {
-    for (int b = 0; b < 4; ++b) plugin->Process(inputs, outputs, 256);
+    for (int b = 0; b < 4; ++b)
+      plugin->Process(inputs, outputs, 256);
   };
   const auto slowClick = [&](int x, int y) {
     EXPECT_TRUE(open.Press(x, y, 0));

@@ -6,7 +6,8 @@
 // mapped, and the raster library's FreeType singleton, which is never freed by design.
 #include <dlfcn.h>
 
-namespace {
+namespace
+{
 
 void* const kVst2Module = dlopen(QUILLWAVE_VST2_MODULE, RTLD_NOW | RTLD_LOCAL);
 void* const kVst3Module = dlopen(QUILLWAVE_VST3_MODULE, RTLD_NOW | RTLD_LOCAL);

@@ -7,11 +7,13 @@
 
 #include "tools/snapshot/SnapshotScript.h"
 
-namespace {
+namespace
+{
 
 using Kind = SnapshotStep::Kind;
 
-SnapshotStep One(const std::string& line) {
+SnapshotStep One(const std::string& line)
+{
   std::vector<SnapshotStep> steps;
   std::string error;
   EXPECT_TRUE(ParseSnapshotLine(line, "here", steps, error)) << line << ": " << error;
@@ -19,7 +21,8 @@ SnapshotStep One(const std::string& line) {
   return steps.empty() ? SnapshotStep{} : steps.front();
 }
 
-std::string Refused(const std::string& line) {
+std::string Refused(const std::string& line)
+{
   std::vector<SnapshotStep> steps;
   std::string error;
   EXPECT_FALSE(ParseSnapshotLine(line, "here", steps, error)) << line;
@@ -27,7 +30,8 @@ std::string Refused(const std::string& line) {
   return error;
 }
 
-TEST(SnapshotScript, PointerStepsTakeCoordinatesAndModifiers) {
+TEST(SnapshotScript, PointerStepsTakeCoordinatesAndModifiers)
+{
   const SnapshotStep press = One("press 250 -7");
   EXPECT_EQ(press.kind, Kind::Press);
   EXPECT_EQ(press.x, 250);
@@ -52,7 +56,8 @@ TEST(SnapshotScript, PointerStepsTakeCoordinatesAndModifiers) {
   EXPECT_EQ(wheel.modifiers, OffscreenEditor::kShift);
 }
 
-TEST(SnapshotScript, KeysAreNamedAsTheEditorKnowsThem) {
+TEST(SnapshotScript, KeysAreNamedAsTheEditorKnowsThem)
+{
   EXPECT_EQ(One("key 1 2 space").amount, 0);
   EXPECT_EQ(One("key 1 2 right").amount, 4);
   EXPECT_EQ(One("key 1 2 0").amount, 5);
@@ -62,7 +67,8 @@ TEST(SnapshotScript, KeysAreNamedAsTheEditorKnowsThem) {
   EXPECT_NE(Refused("key 1 2 F5").find("KEY one of"), std::string::npos);
 }
 
-TEST(SnapshotScript, AnswersKeepQuotedWordsWhole) {
+TEST(SnapshotScript, AnswersKeepQuotedWordsWhole)
+{
   const SnapshotStep menu = One(R"(menu "Factory > Chorus" "Say \"hi\" \\ there" plain)");
   EXPECT_EQ(menu.kind, Kind::Menu);
   EXPECT_EQ(menu.menu.path,
@@ -87,7 +93,8 @@ TEST(SnapshotScript, AnswersKeepQuotedWordsWhole) {
   EXPECT_EQ(One("tick 25").amount, 25);
 }
 
-TEST(SnapshotScript, MalformedLinesSayWhatIsWrongAndWhere) {
+TEST(SnapshotScript, MalformedLinesSayWhatIsWrongAndWhere)
+{
   EXPECT_EQ(Refused("press 10"), "here: press needs the editor coordinates X Y as whole numbers");
   EXPECT_NE(Refused("press 1.5 2").find("whole numbers"), std::string::npos);
   EXPECT_NE(Refused("click 1 2 super").find("unknown modifier 'super'"), std::string::npos);
@@ -103,7 +110,8 @@ TEST(SnapshotScript, MalformedLinesSayWhatIsWrongAndWhere) {
   EXPECT_NE(Refused("fly 1 2").find("unknown step 'fly'"), std::string::npos);
 }
 
-TEST(SnapshotScript, AScriptSkipsCommentsAndBlankLinesAndNumbersTheRest) {
+TEST(SnapshotScript, AScriptSkipsCommentsAndBlankLinesAndNumbersTheRest)
+{
   std::vector<SnapshotStep> steps;
   std::string error;
   ASSERT_TRUE(ParseSnapshotScript("# setup\r\n\r\n  \tclick 1 2\r\n  # \"unclosed\ntick 2\n",

@@ -10,25 +10,33 @@
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/pluginhost/PluginSettings.h"
 
-namespace snapshottest {
-namespace {
+namespace snapshottest
+{
+namespace
+{
 
 using Tool = CommandRun;
 
 // In a sanitizer build the tool unloads its module before it exits, which loses the
 // allocations ResidentModules.cpp describes; its leaks are checked in this process instead,
 // by the editor session tests on the same code.
-Tool RunTool(const std::string& arguments) {
+Tool RunTool(const std::string& arguments)
+{
   return RunCommand("ASAN_OPTIONS=detect_leaks=0 " + std::string(QUILLWAVE_SNAPSHOT) + " " +
                     arguments);
 }
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text)
+{
+  return "'" + text + "'";
+}
 
-class SnapshotTool : public EditorFolder {
- protected:
+class SnapshotTool : public EditorFolder
+{
+protected:
   // Runs the tool on `module` and reads the picture it wrote.
-  Picture Snapshot(const std::string& module, const std::string& options) {
+  Picture Snapshot(const std::string& module, const std::string& options)
+  {
     const std::string output = Path("editor.png");
     std::remove(output.c_str());
     const Tool tool = RunTool(module + " " + Quoted(output) + " " + options);
@@ -37,20 +45,23 @@ class SnapshotTool : public EditorFolder {
   }
 };
 
-TEST_F(SnapshotTool, WritesTheWholeEditorFromEitherModule) {
+TEST_F(SnapshotTool, WritesTheWholeEditorFromEitherModule)
+{
   const Picture vst3 = Snapshot(QUILLWAVE_VST3_BUNDLE, "");
   const Picture vst2 = Snapshot(QUILLWAVE_VST2_MODULE, "");
   ASSERT_EQ(vst3.width, 500);
   ASSERT_EQ(vst3.height, 480);
   EXPECT_TRUE(vst3.pixels == vst2.pixels) << "both modules show the same editor";
   // The switch artwork is opaque, and the PNG carries no alpha.
-  EXPECT_EQ(vst3.At(kSwitchX, kSwitchY),
-            ArtworkPixel("qv_button_0030_white.png", kSwitchX - kSwitchLeft,
-                         kSwitchY - kSwitchTop));
+  EXPECT_EQ(
+      vst3.At(kSwitchX, kSwitchY),
+      ArtworkPixel("qv_button_0030_white.png", kSwitchX - kSwitchLeft, kSwitchY - kSwitchTop));
 }
 
-TEST_F(SnapshotTool, AClickOnTheEffectSwitchShowsWhatSettingTheParameterShows) {
-  for (const std::string module : {QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE}) {
+TEST_F(SnapshotTool, AClickOnTheEffectSwitchShowsWhatSettingTheParameterShows)
+{
+  for (const std::string module : {QUILLWAVE_VST3_BUNDLE, QUILLWAVE_VST2_MODULE})
+  {
     SCOPED_TRACE(module);
     const Picture off = Snapshot(module, "");
     std::ofstream(Path("click.txt")) << "# the effect switch\nclick 250 307\n\ntick 2\n";
@@ -59,21 +70,21 @@ TEST_F(SnapshotTool, AClickOnTheEffectSwitchShowsWhatSettingTheParameterShows) {
     EXPECT_NE(clicked.At(kSwitchX, kSwitchY), off.At(kSwitchX, kSwitchY));
     EXPECT_TRUE(clicked.pixels == set.pixels);
     // A second click turns it off again.
-    const Picture twice = Snapshot(module, "--script " + Quoted(Path("click.txt")) +
-                                               " --do 'click 250 307'");
+    const Picture twice =
+        Snapshot(module, "--script " + Quoted(Path("click.txt")) + " --do 'click 250 307'");
     EXPECT_TRUE(twice.pixels == off.pixels);
   }
 }
 
-TEST_F(SnapshotTool, AFactoryPresetChosenInTheMenuChangesTheNameAndTheKnobs) {
+TEST_F(SnapshotTool, AFactoryPresetChosenInTheMenuChangesTheNameAndTheKnobs)
+{
   const std::string module = QUILLWAVE_VST3_BUNDLE;
   const Picture initial = Snapshot(module, "");
   const Picture chosen = Snapshot(
       module, "--do 'menu \"Factory > Chorus\" \"CHRS - Clean Chorus B\"' --do 'click 250 50'");
-  const Picture byIndex = Snapshot(
-      module, "--do 'menuitem \"Factory > Chorus\" 1' --do 'click 250 50'");
-  const Picture fromFile =
-      Snapshot(module, "--preset " + Quoted(Factory("CHRS - Clean Chorus B")));
+  const Picture byIndex =
+      Snapshot(module, "--do 'menuitem \"Factory > Chorus\" 1' --do 'click 250 50'");
+  const Picture fromFile = Snapshot(module, "--preset " + Quoted(Factory("CHRS - Clean Chorus B")));
 
   // The preset name's line and the centre knob both show the new sound.
   EXPECT_FALSE(chosen.SameArea(initial, 60, 43, 440, 65));
@@ -84,7 +95,8 @@ TEST_F(SnapshotTool, AFactoryPresetChosenInTheMenuChangesTheNameAndTheKnobs) {
   EXPECT_TRUE(fromFile.SameArea(initial, 60, 43, 440, 65));
 }
 
-TEST_F(SnapshotTool, AStateBlobShowsTheValuesItHolds) {
+TEST_F(SnapshotTool, AStateBlobShowsTheValuesItHolds)
+{
   std::string error;
   auto plugin = LoadPluginModule(QUILLWAVE_VST2_MODULE, error);
   ASSERT_NE(plugin, nullptr) << error;
@@ -102,11 +114,13 @@ TEST_F(SnapshotTool, AStateBlobShowsTheValuesItHolds) {
   EXPECT_TRUE(restored.pixels == set.pixels);
 }
 
-TEST_F(SnapshotTool, BadInputGivesAClearErrorAndExitCode) {
+TEST_F(SnapshotTool, BadInputGivesAClearErrorAndExitCode)
+{
   const std::string vst2 = QUILLWAVE_VST2_MODULE;
   const std::string out = " " + Quoted(Path("out.png"));
   std::ofstream(Path("bad.txt")) << "click 250 307\npress 10\n";
-  const struct {
+  const struct
+  {
     std::string arguments;
     int exitCode;
     const char* message;
@@ -127,7 +141,8 @@ TEST_F(SnapshotTool, BadInputGivesAClearErrorAndExitCode) {
       {vst2 + " " + Quoted(Path("no/such/folder/out.png")), 1, "cannot write"},
       {vst2, 2, "output"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
+  {
     const Tool tool = RunTool(c.arguments);
     EXPECT_EQ(tool.exitCode, c.exitCode) << c.arguments << "\n" << tool.output;
     EXPECT_NE(tool.output.find(c.message), std::string::npos) << c.arguments << "\n" << tool.output;

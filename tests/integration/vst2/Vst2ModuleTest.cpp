@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using EntryPoint = AEffect* (*)(audioMasterCallback);
 
@@ -34,9 +35,11 @@ std::array<std::vector<double>, 2> TestSignal(int frames)
 {
   std::array<std::vector<double>, 2> signal;
   uint32_t noise = 12345;
-  for (int c = 0; c < 2; ++c) {
+  for (int c = 0; c < 2; ++c)
+  {
     signal[c].resize(static_cast<size_t>(frames));
-    for (int t = 0; t < frames; ++t) {
+    for (int t = 0; t < frames; ++t)
+    {
       noise = noise * 1664525u + 1013904223u;
       const double saw = std::fmod(t * (0.01 + 0.003 * c), 1.0) * 2.0 - 1.0;
       signal[c][static_cast<size_t>(t)] = 0.4 * saw + 0.05 * (noise / 4294967296.0 - 0.5);
@@ -54,7 +57,8 @@ public:
   explicit ReferenceEngine(double sampleRate) : state(EngineCreate(44100.0))
   {
     EngineReset(state.get(), sampleRate, state->vectorSize);
-    for (uint32_t i = 0; i < kExpectedParameters.size(); ++i) {
+    for (uint32_t i = 0; i < kExpectedParameters.size(); ++i)
+    {
       EngineSetParameter(state.get(), i, kExpectedParameters[i].defaultValue);
     }
   }
@@ -80,7 +84,8 @@ protected:
     home = std::make_unique<TemporaryHome>();
     library = std::make_unique<SharedLibrary>();
     std::string error;
-    if (!library->Open(QUILLWAVE_VST2_MODULE, error)) library.reset();
+    if (!library->Open(QUILLWAVE_VST2_MODULE, error))
+      library.reset();
     ASSERT_TRUE(library) << error;
   }
 
@@ -102,15 +107,18 @@ protected:
 
   void TearDown() override
   {
-    for (AEffect* instance : instances) Dispatch(instance, effClose);
+    for (AEffect* instance : instances)
+      Dispatch(instance, effClose);
   }
 
   AEffect* Create(const char* entry = "VSTPluginMain")
   {
     const auto main = reinterpret_cast<EntryPoint>(library->Symbol(entry));
-    if (!main) return nullptr;
+    if (!main)
+      return nullptr;
     AEffect* instance = main(&TestHost::Callback);
-    if (instance) instances.push_back(instance);
+    if (instance)
+      instances.push_back(instance);
     return instance;
   }
 
@@ -134,7 +142,8 @@ protected:
   {
     void* data = nullptr;
     const VstIntPtr size = Dispatch(instance, effGetChunk, index, 0, &data);
-    if (size <= 0 || !data) return {};
+    if (size <= 0 || !data)
+      return {};
     return std::vector<uint8_t>(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
   }
 
@@ -163,7 +172,8 @@ protected:
     const int frames = static_cast<int>(in[0].size());
     std::array<std::vector<float>, 2> out{std::vector<float>(in[0].size(), prefill),
                                           std::vector<float>(in[0].size(), prefill)};
-    for (int start = 0; start < frames; start += block) {
+    for (int start = 0; start < frames; start += block)
+    {
       const int count = std::min(block, frames - start);
       float* inputs[2] = {const_cast<float*>(in[0].data()) + start,
                           const_cast<float*>(in[1].data()) + start};
@@ -235,7 +245,8 @@ TEST_F(Vst2Module, TailFollowsTheSampleRate)
 
 TEST_F(Vst2Module, ParametersAsAHostEnumeratesThem)
 {
-  for (int i = 0; i < effect->numParams; ++i) {
+  for (int i = 0; i < effect->numParams; ++i)
+  {
     const ExpectedParameter& row = kExpectedParameters[static_cast<size_t>(i)];
     EXPECT_EQ(Text(effect, effGetParamName, i), row.name) << i;
     EXPECT_EQ(Text(effect, effGetParamDisplay, i), row.display) << i;
@@ -373,19 +384,22 @@ TEST_F(Vst2Module, DoublePathIsBitExactAgainstTheEngine)
   std::array<std::vector<double>, 2> out{std::vector<double>(kFrames),
                                          std::vector<double>(kFrames)};
   std::array<std::vector<double>, 2> expected = out;
-  for (int start = 0; start < kFrames; start += kBlock) {
+  for (int start = 0; start < kFrames; start += kBlock)
+  {
     const int count = std::min(kBlock, kFrames - start);
     double* inputs[2] = {const_cast<double*>(in[0].data()) + start,
                          const_cast<double*>(in[1].data()) + start};
     double* outputs[2] = {out[0].data() + start, out[1].data() + start};
     effect->processDoubleReplacing(effect, inputs, outputs, count);
-    reference.Process(inputs[0], inputs[1], expected[0].data() + start,
-                      expected[1].data() + start, count, kTempo);
+    reference.Process(inputs[0], inputs[1], expected[0].data() + start, expected[1].data() + start,
+                      count, kTempo);
   }
 
   double difference = 0.0;
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < kFrames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < kFrames; ++t)
+    {
       const size_t i = static_cast<size_t>(t);
       ASSERT_EQ(out[c][i], expected[c][i]) << "channel " << c << " frame " << t;
       difference = std::max(difference, std::abs(out[c][i] - in[c][i]));
@@ -409,7 +423,8 @@ TEST_F(Vst2Module, FloatPathMatchesTheEngineWithinSinglePrecision)
   const std::array<std::vector<double>, 2> signal = TestSignal(kFrames);
   std::array<std::vector<float>, 2> in;
   std::array<std::vector<double>, 2> widened;
-  for (int c = 0; c < 2; ++c) {
+  for (int c = 0; c < 2; ++c)
+  {
     in[c].assign(signal[c].begin(), signal[c].end());
     widened[c].assign(in[c].begin(), in[c].end());
   }
@@ -417,12 +432,15 @@ TEST_F(Vst2Module, FloatPathMatchesTheEngineWithinSinglePrecision)
 
   std::array<std::vector<double>, 2> expected{std::vector<double>(kFrames),
                                               std::vector<double>(kFrames)};
-  for (int start = 0; start < kFrames; start += kBlock) {
+  for (int start = 0; start < kFrames; start += kBlock)
+  {
     reference.Process(widened[0].data() + start, widened[1].data() + start,
                       expected[0].data() + start, expected[1].data() + start, kBlock, kTempo);
   }
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < kFrames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < kFrames; ++t)
+    {
       const double want = expected[c][static_cast<size_t>(t)];
       // Half a unit in the last place of a float near `want`.
       const double rounding = std::abs(want) * std::ldexp(1.0, -24) + 1e-45;
@@ -435,18 +453,22 @@ TEST_F(Vst2Module, ProcessAccumulatesIntoTheHostBuffer)
 {
   AEffect* replacing = Create();
   ASSERT_NE(replacing, nullptr);
-  for (AEffect* instance : {effect, replacing}) {
+  for (AEffect* instance : {effect, replacing})
+  {
     Start(instance, 44100.0f, 256);
     instance->setParameter(instance, kMainFxOffOn, 1.0f);
   }
   const std::array<std::vector<double>, 2> signal = TestSignal(1024);
   std::array<std::vector<float>, 2> in;
-  for (int c = 0; c < 2; ++c) in[c].assign(signal[c].begin(), signal[c].end());
+  for (int c = 0; c < 2; ++c)
+    in[c].assign(signal[c].begin(), signal[c].end());
 
   const auto accumulated = ProcessFloat(effect, in, 256, true, 0.25f);
   const auto replaced = ProcessFloat(replacing, in, 256);
-  for (int c = 0; c < 2; ++c) {
-    for (size_t t = 0; t < in[c].size(); ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (size_t t = 0; t < in[c].size(); ++t)
+    {
       ASSERT_EQ(accumulated[c][t], 0.25f + replaced[c][t]) << c << " " << t;
     }
   }
@@ -471,13 +493,14 @@ TEST_F(Vst2Module, SampleRateChangeResetsTheEngineWithThePluginsValues)
   std::array<std::vector<double>, 2> out{std::vector<double>(3 * kBlock),
                                          std::vector<double>(3 * kBlock)};
   std::array<std::vector<double>, 2> expected = out;
-  for (int start = 0; start < 3 * kBlock; start += kBlock) {
+  for (int start = 0; start < 3 * kBlock; start += kBlock)
+  {
     double* inputs[2] = {const_cast<double*>(in[0].data()) + start,
                          const_cast<double*>(in[1].data()) + start};
     double* outputs[2] = {out[0].data() + start, out[1].data() + start};
     effect->processDoubleReplacing(effect, inputs, outputs, kBlock);
-    reference.Process(inputs[0], inputs[1], expected[0].data() + start,
-                      expected[1].data() + start, kBlock, kTempo);
+    reference.Process(inputs[0], inputs[1], expected[0].data() + start, expected[1].data() + start,
+                      kBlock, kTempo);
   }
   EXPECT_EQ(out, expected);
   // The oscillator really runs at the new rate: the 44100 Hz engine sounds different.
@@ -485,7 +508,8 @@ TEST_F(Vst2Module, SampleRateChangeResetsTheEngineWithThePluginsValues)
   stale.Set(kMainFxOffOn, 1.0);
   stale.Set(kQuillwaveRate, 0.3f);
   std::array<std::vector<double>, 2> other = out;
-  for (int start = 0; start < 3 * kBlock; start += kBlock) {
+  for (int start = 0; start < 3 * kBlock; start += kBlock)
+  {
     stale.Process(in[0].data() + start, in[1].data() + start, other[0].data() + start,
                   other[1].data() + start, kBlock, kTempo);
   }

@@ -29,14 +29,14 @@ constexpr int kPresetSelectorIndex = 19;
 // Normalised host values; every one of these parameters spans 0 to 1, so the
 // plain value is the normalised one.
 const std::pair<ParamID, double> kSound[] = {
-    {0, 0.25},   // FilterTone
-    {4, 1.0},    // MainFxOffOn
-    {7, 0.75},   // MainOutputBlend
-    {11, 0.375}, // QuillwaveCenter
-    {12, 0.625}, // QuillwaveFeedback
-    {13, 1.0},   // QuillwaveMode: flanger
-    {14, 0.875}, // QuillwaveRate
-    {20, 0.5},   // SaturationGain
+    {0, 0.25},    // FilterTone
+    {4, 1.0},     // MainFxOffOn
+    {7, 0.75},    // MainOutputBlend
+    {11, 0.375},  // QuillwaveCenter
+    {12, 0.625},  // QuillwaveFeedback
+    {13, 1.0},    // QuillwaveMode: flanger
+    {14, 0.875},  // QuillwaveRate
+    {20, 0.5},    // SaturationGain
 };
 
 // A deterministic test signal: two detuned tones and a little noise.
@@ -141,7 +141,8 @@ TEST(Vst3Audio, DoublePathIsBitExactWithTheEngine)
     for (int c = 0; c < 2; ++c)
       for (int t = 0; t < kBlock; ++t)
       {
-        ASSERT_EQ(block.out[c][t], expectedOut[c][t]) << "block " << b << " channel " << c << " frame " << t;
+        ASSERT_EQ(block.out[c][t], expectedOut[c][t])
+            << "block " << b << " channel " << c << " frame " << t;
         largestChange = std::max(largestChange, std::fabs(block.out[c][t] - source[c][t]));
       }
   }
@@ -176,7 +177,8 @@ TEST(Vst3Audio, FloatPathMatchesWithinSinglePrecision)
     reference.Perform(120.0, inputs, expected, kBlock);
     for (int c = 0; c < 2; ++c)
       for (int t = 0; t < kBlock; ++t)
-        ASSERT_NEAR(block.out[c][t], expectedOut[c][t], FLT_EPSILON * std::max(1.0, std::fabs(expectedOut[c][t])))
+        ASSERT_NEAR(block.out[c][t], expectedOut[c][t],
+                    FLT_EPSILON * std::max(1.0, std::fabs(expectedOut[c][t])))
             << "block " << b << " channel " << c << " frame " << t;
   }
 }

@@ -34,7 +34,8 @@ private:
   std::string folder;
 };
 
-[[maybe_unused]] const auto* const privateHome = ::testing::AddGlobalTestEnvironment(new PrivateHome);
+[[maybe_unused]] const auto* const privateHome =
+    ::testing::AddGlobalTestEnvironment(new PrivateHome);
 }  // namespace
 
 Vst3Module& Vst3Module::Get()

@@ -93,8 +93,9 @@ TEST(Vst3Module, CreateInstanceGivesOneObjectBehindEveryInterface)
   ASSERT_EQ(static_cast<IComponent*>(component)->queryInterface(IEditController::iid, &controller),
             kResultOk);
   void* fromController = nullptr;
-  ASSERT_EQ(static_cast<IEditController*>(controller)->queryInterface(IComponent::iid, &fromController),
-            kResultOk);
+  ASSERT_EQ(
+      static_cast<IEditController*>(controller)->queryInterface(IComponent::iid, &fromController),
+      kResultOk);
   EXPECT_EQ(fromController, component);
   static_cast<IComponent*>(fromController)->release();
   static_cast<IEditController*>(controller)->release();

@@ -28,17 +28,17 @@ struct Expected
 
 // The product's parameter set, in index order.
 const Expected kParameters[22] = {
-    {u"FilterTone", 0.5, 0, 1},          {u"HostBarStartPulse", 0, 0, 1},
-    {u"HostTempoBpm", 120, 0, 1000},     {u"HostTransportIsRunning", 0, 0, 1},
-    {u"MainFxOffOn", 0, 0, 1},           {u"MainInputGain", 0.5, 0, 1},
-    {u"MainInputMode", 0, 0, 3},         {u"MainOutputBlend", 1, 0, 1},
-    {u"MainOutputVolume", 0.5, 0, 1},    {u"MidiChannelInput", 1, 1, 1.00001},
-    {u"QuillwaveBandwidth", 0.5, 0, 1},  {u"QuillwaveCenter", 0.5, 0, 1},
-    {u"QuillwaveFeedback", 0.5, 0, 1},   {u"QuillwaveMode", 0, 0, 1},
-    {u"QuillwaveRate", 0.5, 0, 1},       {u"PresetBackward", 0, 0, 1},
-    {u"PresetForward", 0, 0, 1},         {u"PresetLoad", 0, 0, 1},
-    {u"PresetSave", 0, 0, 1},            {u"PresetSelector", 0, -1, 10000},
-    {u"SaturationGain", 0, 0, 1},        {u"zInitParams", 0, 0, 1},
+    {u"FilterTone", 0.5, 0, 1},         {u"HostBarStartPulse", 0, 0, 1},
+    {u"HostTempoBpm", 120, 0, 1000},    {u"HostTransportIsRunning", 0, 0, 1},
+    {u"MainFxOffOn", 0, 0, 1},          {u"MainInputGain", 0.5, 0, 1},
+    {u"MainInputMode", 0, 0, 3},        {u"MainOutputBlend", 1, 0, 1},
+    {u"MainOutputVolume", 0.5, 0, 1},   {u"MidiChannelInput", 1, 1, 1.00001},
+    {u"QuillwaveBandwidth", 0.5, 0, 1}, {u"QuillwaveCenter", 0.5, 0, 1},
+    {u"QuillwaveFeedback", 0.5, 0, 1},  {u"QuillwaveMode", 0, 0, 1},
+    {u"QuillwaveRate", 0.5, 0, 1},      {u"PresetBackward", 0, 0, 1},
+    {u"PresetForward", 0, 0, 1},        {u"PresetLoad", 0, 0, 1},
+    {u"PresetSave", 0, 0, 1},           {u"PresetSelector", 0, -1, 10000},
+    {u"SaturationGain", 0, 0, 1},       {u"zInitParams", 0, 0, 1},
 };
 
 std::u16string Display(IEditController* controller, ParamID id, ParamValue normalized)
@@ -95,7 +95,8 @@ TEST(Vst3Plugin, HostSeesProgramChangeBypassAndTheTwentyTwoParameters)
     EXPECT_EQ(info.flags, ParameterInfo::kCanAutomate);
     EXPECT_EQ(info.unitId, kRootUnitId);
     EXPECT_NEAR(info.defaultNormalizedValue,
-                (expected.defaultValue - expected.min) / (expected.max - expected.min), 1e-12) << i;
+                (expected.defaultValue - expected.min) / (expected.max - expected.min), 1e-12)
+        << i;
     EXPECT_DOUBLE_EQ(controller->normalizedParamToPlain(id, 0.0), expected.min) << i;
     EXPECT_DOUBLE_EQ(controller->normalizedParamToPlain(id, 1.0), expected.max) << i;
   }
@@ -116,7 +117,7 @@ TEST(Vst3Plugin, MidiControllersOnChannelOneNameTheParametersTheyDrive)
   Vst3Instance plugin;
   FUnknownPtr<IMidiMapping> mapping(plugin.controller);
   ASSERT_TRUE(mapping);
-  const std::map<int, ParamID> expected = {{1, 7},  {2, 4},   {3, 5},   {7, 8},   {8, 10}, {9, 11},
+  const std::map<int, ParamID> expected = {{1, 7},   {2, 4},   {3, 5},   {7, 8},   {8, 10}, {9, 11},
                                            {10, 12}, {11, 14}, {12, 13}, {13, 20}, {14, 0}};
   for (int16 controller = 0; controller < 130; ++controller)
   {
@@ -129,8 +130,10 @@ TEST(Vst3Plugin, MidiControllersOnChannelOneNameTheParametersTheyDrive)
     {
       EXPECT_EQ(id, found->second) << controller;
     }
-    EXPECT_EQ(mapping->getMidiControllerAssignment(0, 1, controller, id), kResultFalse) << controller;
-    EXPECT_EQ(mapping->getMidiControllerAssignment(1, 0, controller, id), kResultFalse) << controller;
+    EXPECT_EQ(mapping->getMidiControllerAssignment(0, 1, controller, id), kResultFalse)
+        << controller;
+    EXPECT_EQ(mapping->getMidiControllerAssignment(1, 0, controller, id), kResultFalse)
+        << controller;
   }
 }
 
@@ -143,7 +146,8 @@ TEST(Vst3Plugin, ProcessingSwitchesAndTheTailFollowsTheRate)
   {
     plugin.Start(kSample32, rate, 512);
     EXPECT_EQ(plugin.processor->setProcessing(true), kResultOk);
-    EXPECT_EQ(plugin.processor->getTailSamples(), static_cast<uint32>(EngineTailSamples(rate))) << rate;
+    EXPECT_EQ(plugin.processor->getTailSamples(), static_cast<uint32>(EngineTailSamples(rate)))
+        << rate;
     EXPECT_EQ(plugin.processor->setProcessing(false), kResultOk);
     plugin.component->setActive(false);
   }
@@ -184,8 +188,10 @@ TEST(Vst3Plugin, FreshStateIsTheDefaultsAndTheBypassFlag)
   const std::vector<uint8_t> state = SavedState(plugin);
   ASSERT_EQ(state.size(), 180u);
   for (int i = 0; i < 22; ++i)
-    EXPECT_EQ(vst3test::DoubleAt(state, 8 * static_cast<size_t>(i)), kParameters[i].defaultValue) << i;
-  EXPECT_EQ(std::vector<uint8_t>(state.begin() + 176, state.end()), (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(vst3test::DoubleAt(state, 8 * static_cast<size_t>(i)), kParameters[i].defaultValue)
+        << i;
+  EXPECT_EQ(std::vector<uint8_t>(state.begin() + 176, state.end()),
+            (std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
 template <typename Interface>

@@ -7,18 +7,25 @@
 #include "tests/integration/win32/EditorWindowFixture.h"
 #include "tests/integration/win32/GdiObjectCount.h"
 
-namespace winetest {
-namespace {
+namespace winetest
+{
+namespace
+{
 
-HWND Window(void* handle) { return static_cast<HWND>(handle); }
+HWND Window(void* handle)
+{
+  return static_cast<HWND>(handle);
+}
 
-bool ClassRegistered(HINSTANCE module) {
+bool ClassRegistered(HINSTANCE module)
+{
   WNDCLASSEXA description{};
   description.cbSize = sizeof description;
   return GetClassInfoExA(module, WindowEditor::kEditorClass, &description) != FALSE;
 }
 
-TEST(GdiObjectCount, CountsEveryObjectMadeAndEveryObjectFreed) {
+TEST(GdiObjectCount, CountsEveryObjectMadeAndEveryObjectFreed)
+{
   // The first device context of a process sets up the display driver's own objects.
   DeleteDC(CreateCompatibleDC(nullptr));
   const int before = LiveGdiObjects();
@@ -39,11 +46,13 @@ TEST(GdiObjectCount, CountsEveryObjectMadeAndEveryObjectFreed) {
   EXPECT_EQ(LiveGdiObjects(), before);
 }
 
-class EditorLifecycle : public EditorWindow {
- protected:
+class EditorLifecycle : public EditorWindow
+{
+protected:
   // The module instance an open editor window was created with: the one that registered the
   // window class.
-  static HINSTANCE ModuleOf(const WindowEditor& window) {
+  static HINSTANCE ModuleOf(const WindowEditor& window)
+  {
     return reinterpret_cast<HINSTANCE>(
         GetWindowLongPtrA(Window(window.EditorWindow()), GWLP_HINSTANCE));
   }
@@ -53,8 +62,10 @@ class EditorLifecycle : public EditorWindow {
   // and fonts and the glyph canvases, and the window caches of the system, which keep a
   // device context, a region and a bitmap for each window that was open at the same time as
   // another (plain windows of a plain program show the same).
-  void WarmUp(std::initializer_list<PluginInstance*> instances) {
-    for (PluginInstance* instance : instances) {
+  void WarmUp(std::initializer_list<PluginInstance*> instances)
+  {
+    for (PluginInstance* instance : instances)
+    {
       WindowEditor* window = Open(instance);
       ASSERT_NE(window, nullptr);
       Shown(*window);
@@ -62,16 +73,19 @@ class EditorLifecycle : public EditorWindow {
       EXPECT_TRUE(window->Click(kSwitchX, kSwitchY));
       Shown(*window);
     }
-    for (PluginInstance* instance : instances) instance->CloseEditor();
+    for (PluginInstance* instance : instances)
+      instance->CloseEditor();
     editor = nullptr;
   }
 };
 
-TEST_P(EditorLifecycle, OpeningClosingAndReopeningLeaksNoGdiObjects) {
+TEST_P(EditorLifecycle, OpeningClosingAndReopeningLeaksNoGdiObjects)
+{
   WarmUp({plugin.get()});
   const int before = LiveGdiObjects();
   HINSTANCE module = nullptr;
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 3; ++round)
+  {
     ASSERT_NE(Open(), nullptr);
     module = ModuleOf(*editor);
     EXPECT_TRUE(ClassRegistered(module)) << "round " << round;
@@ -82,10 +96,12 @@ TEST_P(EditorLifecycle, OpeningClosingAndReopeningLeaksNoGdiObjects) {
     EXPECT_FALSE(ClassRegistered(module)) << "round " << round;
     EXPECT_EQ(LiveGdiObjects(), before) << "round " << round;
   }
-  EXPECT_EQ(module, GetModuleHandleA(IsVst2() ? wineinstall::kVst2Module : wineinstall::kVst3Module));
+  EXPECT_EQ(module,
+            GetModuleHandleA(IsVst2() ? wineinstall::kVst2Module : wineinstall::kVst3Module));
 }
 
-TEST_P(EditorLifecycle, TwoInstancesWithEditorsOpenAtOnceShareTheClassAndLeakNothing) {
+TEST_P(EditorLifecycle, TwoInstancesWithEditorsOpenAtOnceShareTheClassAndLeakNothing)
+{
   auto second = Load();
   ASSERT_NE(second, nullptr);
   WarmUp({plugin.get(), second.get()});

@@ -16,7 +16,8 @@
 #include "tests/integration/ReferenceRender.h"
 #include "tests/integration/win32/WineModuleFixture.h"
 
-namespace winetest {
+namespace winetest
+{
 
 // The points the tests click: the effect switch (its frames are 26 pixels square, its
 // rectangle starts at 237, 294), the centre knob, and the step buttons of the preset strip.
@@ -30,29 +31,36 @@ constexpr int kNextPresetX = 450;
 constexpr int kPreviousPresetX = 45;
 constexpr int kPresetStripY = 50;
 
-class EditorWindow : public WineModule {
- protected:
-  void TearDown() override {
-    if (plugin) plugin->CloseEditor();
+class EditorWindow : public WineModule
+{
+protected:
+  void TearDown() override
+  {
+    if (plugin)
+      plugin->CloseEditor();
   }
 
   // Opens the editor of `instance` (the fixture's plug-in when null); fails the test when
   // it cannot.
-  WindowEditor* Open(PluginInstance* instance = nullptr) {
+  WindowEditor* Open(PluginInstance* instance = nullptr)
+  {
     std::string error;
     WindowEditor* opened = (instance ? instance : plugin.get())->OpenEditor(error);
     EXPECT_NE(opened, nullptr) << error;
-    if (!instance) editor = opened;
+    if (!instance)
+      editor = opened;
     return opened;
   }
 
-  void Close() {
+  void Close()
+  {
     plugin->CloseEditor();
     editor = nullptr;
   }
 
   // What the editor shows once its redraw timer has ticked again.
-  static PngPicture Shown(WindowEditor& window) {
+  static PngPicture Shown(WindowEditor& window)
+  {
     PngPicture picture;
     EXPECT_TRUE(window.WaitForRedraw()) << "the editor's redraw timer did not tick";
     picture.width = window.Width();
@@ -63,7 +71,8 @@ class EditorWindow : public WineModule {
   PngPicture Shown() { return Shown(*editor); }
 
   // Writes the picture into the build tree as <format>-<name>.png.
-  void SaveScreenshot(const PngPicture& picture, const std::string& name) const {
+  void SaveScreenshot(const PngPicture& picture, const std::string& name) const
+  {
     std::filesystem::create_directories(QUILLWAVE_SCREENSHOT_DIR);
     const std::string path =
         (std::filesystem::path(QUILLWAVE_SCREENSHOT_DIR) / (plugin->Format() + "-" + name + ".png"))
@@ -74,11 +83,13 @@ class EditorWindow : public WineModule {
 
   // The picture the Linux editor composed for these values; empty (and a failure) when the
   // linux preset's tests have not stored it.
-  static PngPicture LinuxPicture(const std::string& name) {
+  static PngPicture LinuxPicture(const std::string& name)
+  {
     PngPicture picture;
     const std::string path =
         (std::filesystem::path(QUILLWAVE_LINUX_REFERENCE_DIR) / (name + ".png")).string();
-    if (!std::filesystem::exists(path)) {
+    if (!std::filesystem::exists(path))
+    {
       ADD_FAILURE() << "no Linux reference picture " << path
                     << ": run the linux preset's tests first (ctest --preset linux -R "
                        "LinuxReference), which write it";
@@ -90,32 +101,37 @@ class EditorWindow : public WineModule {
   }
 
   // Empty when the picture is the Linux one outside the preset name's band.
-  static std::string DifferenceFromLinux(const PngPicture& shown, const std::string& name) {
+  static std::string DifferenceFromLinux(const PngPicture& shown, const std::string& name)
+  {
     return PictureDifference(shown, LinuxPicture(name), reference::kTextBand);
   }
 
   // Whether two pictures agree inside the preset name's band.
-  static bool SameTextBand(const PngPicture& a, const PngPicture& b) {
+  static bool SameTextBand(const PngPicture& a, const PngPicture& b)
+  {
     const int* band = reference::kTextBand;
     for (int y = band[1]; y < band[3]; ++y)
       for (int x = band[0]; x < band[2]; ++x)
-        if (((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFFu) != 0) return false;
+        if (((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFFu) != 0)
+          return false;
     return true;
   }
 
   // A pixel of one of the editor's images as the module embeds it.
-  static uint32_t ArtworkPixel(const std::string& image, int x, int y) {
+  static uint32_t ArtworkPixel(const std::string& image, int x, int y)
+  {
     PngPicture art;
     std::string error;
-    EXPECT_TRUE(ReadPngPicture(std::string(QUILLWAVE_SOURCE_DIR) + "/resources/img/" + image, art,
-                               error))
+    EXPECT_TRUE(
+        ReadPngPicture(std::string(QUILLWAVE_SOURCE_DIR) + "/resources/img/" + image, art, error))
         << error;
     return art.width > x && art.height > y ? art.At(x, y) : 0;
   }
 
   // Every parameter against an instance that the host gave the installed factory preset;
   // the preset actions' own parameters are left out.
-  void ExpectPresetValues(const std::string& preset) const {
+  void ExpectPresetValues(const std::string& preset) const
+  {
     auto expected = Load();
     ASSERT_NE(expected, nullptr);
     PluginSettings settings;
@@ -124,9 +140,11 @@ class EditorWindow : public WineModule {
             .string();
     std::string error;
     ASSERT_EQ(ApplySettings(*expected, settings, error), SettingsStatus::Applied) << error;
-    for (int i = 0; i < plugin->ParameterCount(); ++i) {
+    for (int i = 0; i < plugin->ParameterCount(); ++i)
+    {
       const std::string name = plugin->Parameter(i).name;
-      if (name.rfind("Preset", 0) == 0) continue;
+      if (name.rfind("Preset", 0) == 0)
+        continue;
       EXPECT_NEAR(plugin->Normalized(i), expected->Normalized(i), 1e-6) << preset << ": " << name;
     }
   }

@@ -11,14 +11,20 @@
 
 #include "tests/integration/win32/EditorWindowFixture.h"
 
-namespace winetest {
-namespace {
+namespace winetest
+{
+namespace
+{
 
 constexpr const char* kSwitchImage = "qv_button_0030_white.png";
 
-HWND Window(void* handle) { return static_cast<HWND>(handle); }
+HWND Window(void* handle)
+{
+  return static_cast<HWND>(handle);
+}
 
-std::string ClassOf(HWND window) {
+std::string ClassOf(HWND window)
+{
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
@@ -27,15 +33,18 @@ std::string ClassOf(HWND window) {
 // Keys for the popup menu that the next click opens, posted by a thread timer once the menu's
 // own message loop runs, since TrackPopupMenu does not return before a choice. A second
 // timer ends a menu that the keys did not close, so that a failure cannot hang the test.
-class MenuKeys {
- public:
-  MenuKeys(HWND target, std::vector<std::pair<UINT, WPARAM>> keys) {
+class MenuKeys
+{
+public:
+  MenuKeys(HWND target, std::vector<std::pair<UINT, WPARAM>> keys)
+  {
     pending = std::move(keys);
     window = target;
     post = SetTimer(nullptr, 0, 200, &Post);
     rescue = SetTimer(nullptr, 0, 5000, &Rescue);
   }
-  ~MenuKeys() {
+  ~MenuKeys()
+  {
     KillTimer(nullptr, post);
     KillTimer(nullptr, rescue);
     pending.clear();
@@ -45,13 +54,16 @@ class MenuKeys {
 
   static bool Rescued() { return rescued; }
 
- private:
-  static void CALLBACK Post(HWND, UINT, UINT_PTR id, DWORD) {
+private:
+  static void CALLBACK Post(HWND, UINT, UINT_PTR id, DWORD)
+  {
     KillTimer(nullptr, id);
-    for (const auto& [message, key] : pending) PostMessageA(window, message, key, 0);
+    for (const auto& [message, key] : pending)
+      PostMessageA(window, message, key, 0);
     pending.clear();
   }
-  static void CALLBACK Rescue(HWND, UINT, UINT_PTR id, DWORD) {
+  static void CALLBACK Rescue(HWND, UINT, UINT_PTR id, DWORD)
+  {
     KillTimer(nullptr, id);
     rescued = true;
     EndMenu();
@@ -66,7 +78,8 @@ class MenuKeys {
 
 using WindowedEditor = EditorWindow;
 
-TEST_P(WindowedEditor, OpensAsAChildOfTheHostsTopLevelWindowAndShowsTheLinuxPicture) {
+TEST_P(WindowedEditor, OpensAsAChildOfTheHostsTopLevelWindowAndShowsTheLinuxPicture)
+{
   ASSERT_NE(Open(), nullptr);
   const HWND frame = Window(editor->FrameWindow());
   const HWND child = Window(editor->EditorWindow());
@@ -87,11 +100,13 @@ TEST_P(WindowedEditor, OpensAsAChildOfTheHostsTopLevelWindowAndShowsTheLinuxPict
   std::set<uint32_t> colours;
   const int* band = reference::kTextBand;
   for (int y = band[1]; y < band[3]; ++y)
-    for (int x = band[0]; x < band[2]; ++x) colours.insert(shown.At(x, y));
+    for (int x = band[0]; x < band[2]; ++x)
+      colours.insert(shown.At(x, y));
   EXPECT_GE(colours.size(), 3u);
 }
 
-TEST_P(WindowedEditor, AKnobDragAndASwitchClickSetTheirParametersAndAreDrawn) {
+TEST_P(WindowedEditor, AKnobDragAndASwitchClickSetTheirParametersAndAreDrawn)
+{
   ASSERT_NE(Open(), nullptr);
   const PngPicture before = Shown();
   const uint32_t dark = ArtworkPixel(kSwitchImage, kSwitchX - kSwitchLeft, kSwitchY - kSwitchTop);
@@ -127,7 +142,8 @@ TEST_P(WindowedEditor, AKnobDragAndASwitchClickSetTheirParametersAndAreDrawn) {
   EXPECT_EQ(Shown().At(kSwitchX, kSwitchY), dark);
 }
 
-TEST_P(WindowedEditor, TheStepButtonsLoadTheFactoryPresetsOfTheLibraryInThePrefix) {
+TEST_P(WindowedEditor, TheStepButtonsLoadTheFactoryPresetsOfTheLibraryInThePrefix)
+{
   ASSERT_NE(Open(), nullptr);
   const PngPicture initial = Shown();
   const double selector = plugin->Parameter(Index("PresetSelector")).defaultNormalized;
@@ -154,7 +170,8 @@ TEST_P(WindowedEditor, TheStepButtonsLoadTheFactoryPresetsOfTheLibraryInThePrefi
   EXPECT_EQ(PictureDifference(again, modder), "");
 }
 
-TEST_P(WindowedEditor, ChoosingAFactoryPresetInThePopupMenuOfTheStripLoadsIt) {
+TEST_P(WindowedEditor, ChoosingAFactoryPresetInThePopupMenuOfTheStripLoadsIt)
+{
   ASSERT_NE(Open(), nullptr);
   const PngPicture before = Shown();
   {

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
+namespace
+{
 
 // One entry of the table, as on 64-bit Windows.
-struct GdiHandleEntry {
+struct GdiHandleEntry
+{
   uint64_t object;
   uint16_t ownerProcess;
   uint16_t ownerCount;
@@ -26,7 +28,8 @@ constexpr size_t kTableOffset = 0xF8;
 
 }  // namespace
 
-int LiveGdiObjects() {
+int LiveGdiObjects()
+{
   PROCESS_BASIC_INFORMATION process{};
   if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process,
                                 sizeof process, nullptr) != 0 ||
@@ -34,7 +37,8 @@ int LiveGdiObjects() {
     return -1;
   const auto* environment = reinterpret_cast<const char*>(process.PebBaseAddress);
   const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(environment + kTableOffset);
-  if (!table) return -1;
+  if (!table)
+    return -1;
   const auto owner = static_cast<uint16_t>(GetCurrentProcessId());
   int live = 0;
   for (int i = 0; i < kTableEntries; ++i)

@@ -13,17 +13,22 @@
 #include "tests/integration/ReferenceRender.h"
 #include "tests/integration/win32/WineModuleFixture.h"
 
-namespace winetest {
-namespace {
+namespace winetest
+{
+namespace
+{
 
 constexpr int32_t kBlock = 512;
 
 // Blocks of stereo audio in either precision, the input taken from the reference signal.
 template <typename Sample>
-class Blocks {
- public:
-  explicit Blocks(int count) : frames(count * kBlock) {
-    for (int c = 0; c < 2; ++c) {
+class Blocks
+{
+public:
+  explicit Blocks(int count) : frames(count * kBlock)
+  {
+    for (int c = 0; c < 2; ++c)
+    {
       in[c].resize(static_cast<size_t>(frames));
       out[c].assign(static_cast<size_t>(frames), Sample(0));
       for (int t = 0; t < frames; ++t)
@@ -32,7 +37,8 @@ class Blocks {
   }
 
   // Processes block `block` through the plug-in.
-  void Process(PluginInstance& plugin, int block) {
+  void Process(PluginInstance& plugin, int block)
+  {
     const size_t start = static_cast<size_t>(block) * kBlock;
     const Sample* inputs[2] = {in[0].data() + start, in[1].data() + start};
     Sample* outputs[2] = {out[0].data() + start, out[1].data() + start};
@@ -44,13 +50,15 @@ class Blocks {
   std::array<std::vector<Sample>, 2> out;
 };
 
-void Prepare(PluginInstance& plugin, SamplePrecision precision) {
+void Prepare(PluginInstance& plugin, SamplePrecision precision)
+{
   std::string error;
   ASSERT_TRUE(plugin.Prepare(48000.0, kBlock, precision, error)) << error;
   plugin.SetTempo(97.0);
 }
 
-double DoubleAt(const std::vector<uint8_t>& bytes, size_t offset) {
+double DoubleAt(const std::vector<uint8_t>& bytes, size_t offset)
+{
   double value = 0.0;
   std::memcpy(&value, bytes.data() + offset, sizeof value);
   return value;
@@ -58,17 +66,20 @@ double DoubleAt(const std::vector<uint8_t>& bytes, size_t offset) {
 
 using WineModuleHost = WineModule;
 
-TEST_P(WineModuleHost, SeesQuillwaveWithAStereoInputAndOutput) {
+TEST_P(WineModuleHost, SeesQuillwaveWithAStereoInputAndOutput)
+{
   EXPECT_EQ(plugin->Name(), "Quillwave");
   const std::vector<std::string> buses = plugin->Buses();
-  if (IsVst2()) {
+  if (IsVst2())
+  {
     EXPECT_EQ(plugin->ParameterCount(), 22);
-    EXPECT_EQ(buses, (std::vector<std::string>{
-                         "input pin 0: \"Input 1\", first of a stereo pair",
-                         "input pin 1: \"Input 2\"",
-                         "output pin 0: \"Output 1\", first of a stereo pair",
-                         "output pin 1: \"Output 2\""}));
-  } else {
+    EXPECT_EQ(buses, (std::vector<std::string>{"input pin 0: \"Input 1\", first of a stereo pair",
+                                               "input pin 1: \"Input 2\"",
+                                               "output pin 0: \"Output 1\", first of a stereo pair",
+                                               "output pin 1: \"Output 2\""}));
+  }
+  else
+  {
     // The program change and bypass parameters come first.
     ASSERT_EQ(plugin->ParameterCount(), 24);
     EXPECT_EQ(plugin->Parameter(0).name, "Preset");
@@ -81,16 +92,20 @@ TEST_P(WineModuleHost, SeesQuillwaveWithAStereoInputAndOutput) {
   }
 }
 
-TEST_P(WineModuleHost, TheBundlePathAndTheModuleInsideItLoadTheSamePlugin) {
-  if (IsVst2()) GTEST_SKIP() << "a VST2 module is a single file";
+TEST_P(WineModuleHost, TheBundlePathAndTheModuleInsideItLoadTheSamePlugin)
+{
+  if (IsVst2())
+    GTEST_SKIP() << "a VST2 module is a single file";
   auto direct = LoadModule(wineinstall::kVst3Module);
   ASSERT_NE(direct, nullptr);
   EXPECT_EQ(direct->Name(), plugin->Name());
   EXPECT_EQ(direct->SaveState(), plugin->SaveState());
 }
 
-TEST_P(WineModuleHost, ParametersAndTheirDisplayTextsAsAHostEnumeratesThem) {
-  for (const ExpectedParameter& row : kExpectedParameters) {
+TEST_P(WineModuleHost, ParametersAndTheirDisplayTextsAsAHostEnumeratesThem)
+{
+  for (const ExpectedParameter& row : kExpectedParameters)
+  {
     const int index = Index(row.name);
     ASSERT_GE(index, 0);
     const HostParameter parameter = plugin->Parameter(index);
@@ -108,7 +123,8 @@ TEST_P(WineModuleHost, ParametersAndTheirDisplayTextsAsAHostEnumeratesThem) {
   EXPECT_EQ(plugin->DisplayText(Index("MidiChannelInput"), 1.0), "1.00001");
 }
 
-TEST_P(WineModuleHost, ValuesSetByTheHostReadBackWithTheirTexts) {
+TEST_P(WineModuleHost, ValuesSetByTheHostReadBackWithTheirTexts)
+{
   plugin->SetPlain(Index("FilterTone"), 0.25);
   plugin->SetPlain(Index("MainInputMode"), 2.0);
   plugin->SetPlain(Index("HostTempoBpm"), 140.0);
@@ -123,11 +139,13 @@ TEST_P(WineModuleHost, ValuesSetByTheHostReadBackWithTheirTexts) {
   EXPECT_EQ(plugin->ValueText(Index("HostTempoBpm")), "97.00000");
 }
 
-TEST_P(WineModuleHost, TheProgramListHoldsInit) {
+TEST_P(WineModuleHost, TheProgramListHoldsInit)
+{
   EXPECT_EQ(plugin->Programs(), std::vector<std::string>{"Init"});
 }
 
-TEST_P(WineModuleHost, StateRoundTripsByteForByte) {
+TEST_P(WineModuleHost, StateRoundTripsByteForByte)
+{
   Prepare(*plugin, SamplePrecision::Double);
   plugin->SetPlain(Index("FilterTone"), 0.25);
   plugin->SetPlain(Index("MainFxOffOn"), 1.0);
@@ -139,10 +157,13 @@ TEST_P(WineModuleHost, StateRoundTripsByteForByte) {
   // VST2: the chunk header, then 22 doubles; VST3: 22 doubles, then the bypass flag.
   const size_t values = IsVst2() ? 8 : 0;
   ASSERT_EQ(saved.size(), IsVst2() ? 184u : 180u);
-  if (IsVst2()) {
+  if (IsVst2())
+  {
     const uint8_t header[] = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
     EXPECT_EQ(std::memcmp(saved.data(), header, sizeof header), 0);
-  } else {
+  }
+  else
+  {
     EXPECT_EQ(std::vector<uint8_t>(saved.begin() + 176, saved.end()),
               (std::vector<uint8_t>{0, 0, 0, 0}));
   }
@@ -163,7 +184,8 @@ TEST_P(WineModuleHost, StateRoundTripsByteForByte) {
   EXPECT_EQ(other->SaveState(), saved);
 }
 
-TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt) {
+TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt)
+{
   Prepare(*plugin, SamplePrecision::Double);
   // Controllers on channel 1 move their parameters (VST2 as events, VST3 as changes of the
   // parameters the plug-in maps them to); other channels and unmapped controllers are
@@ -181,7 +203,8 @@ TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt) {
   EXPECT_NEAR(Value("FilterTone"), 0.5, 1e-7);
   audio.Process(*plugin, 2);
   EXPECT_EQ(Value("FilterTone"), 0.0);
-  if (IsVst2()) return;
+  if (IsVst2())
+    return;
   // VST3 event lists carry notes, which reach the plug-in and change nothing it does.
   auto noted = Load();
   auto quiet = Load();
@@ -189,11 +212,13 @@ TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt) {
   ASSERT_NE(quiet, nullptr);
   Blocks<double> withNotes(4);
   Blocks<double> withoutNotes(4);
-  for (PluginInstance* instance : {noted.get(), quiet.get()}) {
+  for (PluginInstance* instance : {noted.get(), quiet.get()})
+  {
     Prepare(*instance, SamplePrecision::Double);
     instance->SetPlain(FindParameter(*instance, "MainFxOffOn"), 1.0);
   }
-  for (int block = 0; block < 4; ++block) {
+  for (int block = 0; block < 4; ++block)
+  {
     ASSERT_TRUE(noted->QueueMidi({10, 0x90, 60, 100}));
     ASSERT_TRUE(noted->QueueMidi({300, 0x80, 60, 0}));
     withNotes.Process(*noted, block);
@@ -203,12 +228,14 @@ TEST_P(WineModuleHost, MidiReachesThePluginAsTheFormatCarriesIt) {
   EXPECT_NE(withNotes.out, withNotes.in) << "the effect was on";
 }
 
-TEST_P(WineModuleHost, TheFloatPathIsTheDoublePathRoundedToSinglePrecision) {
+TEST_P(WineModuleHost, TheFloatPathIsTheDoublePathRoundedToSinglePrecision)
+{
   auto doubles = Load();
   ASSERT_NE(doubles, nullptr);
   Prepare(*plugin, SamplePrecision::Single);
   Prepare(*doubles, SamplePrecision::Double);
-  for (PluginInstance* instance : {plugin.get(), doubles.get()}) {
+  for (PluginInstance* instance : {plugin.get(), doubles.get()})
+  {
     instance->SetPlain(FindParameter(*instance, "MainFxOffOn"), 1.0);
     instance->SetPlain(FindParameter(*instance, "QuillwaveRate"), 0.8);
   }
@@ -216,13 +243,17 @@ TEST_P(WineModuleHost, TheFloatPathIsTheDoublePathRoundedToSinglePrecision) {
   Blocks<float> single(kBlocks);
   Blocks<double> widened(kBlocks);
   // The double instance hears what the float host sent.
-  for (int c = 0; c < 2; ++c) widened.in[c].assign(single.in[c].begin(), single.in[c].end());
-  for (int block = 0; block < kBlocks; ++block) {
+  for (int c = 0; c < 2; ++c)
+    widened.in[c].assign(single.in[c].begin(), single.in[c].end());
+  for (int block = 0; block < kBlocks; ++block)
+  {
     single.Process(*plugin, block);
     widened.Process(*doubles, block);
   }
-  for (int c = 0; c < 2; ++c) {
-    for (int t = 0; t < single.frames; ++t) {
+  for (int c = 0; c < 2; ++c)
+  {
+    for (int t = 0; t < single.frames; ++t)
+    {
       const double want = widened.out[c][static_cast<size_t>(t)];
       // Half a unit in the last place of a float near `want`.
       const double rounding = std::abs(want) * std::ldexp(1.0, -24) + 1e-45;

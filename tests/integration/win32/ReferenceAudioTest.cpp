@@ -12,20 +12,25 @@
 #include "tests/integration/ReferenceRender.h"
 #include "tests/integration/win32/WineModuleFixture.h"
 
-namespace winetest {
-namespace {
+namespace winetest
+{
+namespace
+{
 
 constexpr double kTolerance = 1e-12;
 
-std::string LinuxFile(const std::string& name) {
+std::string LinuxFile(const std::string& name)
+{
   return (std::filesystem::path(QUILLWAVE_LINUX_REFERENCE_DIR) / name).string();
 }
 
 // The Linux result; a missing file fails with what to do about it.
 template <typename Read, typename Values>
-bool ReadLinux(const std::string& name, Read read, Values& values) {
+bool ReadLinux(const std::string& name, Read read, Values& values)
+{
   const std::string path = LinuxFile(name);
-  if (!std::filesystem::exists(path)) {
+  if (!std::filesystem::exists(path))
+  {
     ADD_FAILURE() << "no Linux reference " << path
                   << ": run the linux preset's tests first (ctest --preset linux -R "
                      "LinuxReference), which write it";
@@ -37,7 +42,8 @@ bool ReadLinux(const std::string& name, Read read, Values& values) {
   return done;
 }
 
-struct Largest {
+struct Largest
+{
   double difference = 0.0;
   std::string setting;
   size_t sample = 0;
@@ -45,9 +51,11 @@ struct Largest {
 
 using LinuxReferenceAudio = WineModule;
 
-TEST_P(LinuxReferenceAudio, EverySettingSoundsAsOnLinuxWithin1e12) {
+TEST_P(LinuxReferenceAudio, EverySettingSoundsAsOnLinuxWithin1e12)
+{
   Largest largest;
-  for (const reference::Setting& setting : reference::Settings()) {
+  for (const reference::Setting& setting : reference::Settings())
+  {
     auto instance = Load();
     ASSERT_NE(instance, nullptr);
     std::vector<double> output;
@@ -60,10 +68,12 @@ TEST_P(LinuxReferenceAudio, EverySettingSoundsAsOnLinuxWithin1e12) {
       continue;
     ASSERT_EQ(output.size(), onLinux.size()) << setting.name;
     Largest here;
-    for (size_t i = 0; i < output.size(); ++i) {
+    for (size_t i = 0; i < output.size(); ++i)
+    {
       ASSERT_TRUE(std::isfinite(output[i])) << setting.name << " sample " << i;
       const double difference = std::fabs(output[i] - onLinux[i]);
-      if (difference > here.difference) here = {difference, setting.name, i};
+      if (difference > here.difference)
+        here = {difference, setting.name, i};
     }
     if (here.difference == 0.0)
       std::printf("%s %-28s identical to Linux\n", instance->Format().c_str(),
@@ -75,15 +85,18 @@ TEST_P(LinuxReferenceAudio, EverySettingSoundsAsOnLinuxWithin1e12) {
     EXPECT_LE(here.difference, kTolerance)
         << setting.name << " at frame " << here.sample / 2 << ", channel " << here.sample % 2
         << ": " << output[here.sample] << " on Windows, " << onLinux[here.sample] << " on Linux";
-    if (here.difference >= largest.difference) largest = here;
+    if (here.difference >= largest.difference)
+      largest = here;
   }
   std::printf("%s largest difference from the Linux module over all settings: %.3g (%s)\n",
               plugin->Format().c_str(), largest.difference, largest.setting.c_str());
   RecordProperty("largest_difference", std::to_string(largest.difference));
 }
 
-TEST_P(LinuxReferenceAudio, TheSavedStateIsTheLinuxModulesByteForByte) {
-  for (const reference::Setting& setting : reference::Settings()) {
+TEST_P(LinuxReferenceAudio, TheSavedStateIsTheLinuxModulesByteForByte)
+{
+  for (const reference::Setting& setting : reference::Settings())
+  {
     auto instance = Load();
     ASSERT_NE(instance, nullptr);
     std::vector<double> output;

@@ -12,18 +12,23 @@
 #include "QuillwaveVersion.h"
 #include "tests/integration/win32/WineInstall.h"
 
-namespace winetest {
-namespace {
+namespace winetest
+{
+namespace
+{
 
-struct ModuleVersion {
+struct ModuleVersion
+{
   const char* path;
   const char* description;
   const char* fileName;
 };
 
-class VersionResource : public ::testing::TestWithParam<ModuleVersion> {
- protected:
-  void SetUp() override {
+class VersionResource : public ::testing::TestWithParam<ModuleVersion>
+{
+protected:
+  void SetUp() override
+  {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(GetParam().path, &ignored);
     ASSERT_GT(size, 0u) << "no version resource in " << GetParam().path;
@@ -32,11 +37,13 @@ class VersionResource : public ::testing::TestWithParam<ModuleVersion> {
   }
 
   // A string of the US English, Unicode table, or "" when it is missing.
-  std::string Text(const std::string& name) {
+  std::string Text(const std::string& name)
+  {
     char* value = nullptr;
     UINT length = 0;
     const std::string key = "\\StringFileInfo\\040904B0\\" + name;
-    if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || value == nullptr)
+    if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) ||
+        value == nullptr)
       return {};
     return value;
   }
@@ -44,7 +51,8 @@ class VersionResource : public ::testing::TestWithParam<ModuleVersion> {
   std::vector<char> block;
 };
 
-TEST_P(VersionResource, NamesTheReleaseItsMakerAndTheModule) {
+TEST_P(VersionResource, NamesTheReleaseItsMakerAndTheModule)
+{
   EXPECT_EQ(Text("FileVersion"), QUILLWAVE_VERSION_STRING);
   EXPECT_EQ(Text("ProductVersion"), QUILLWAVE_VERSION_STRING);
   EXPECT_EQ(Text("ProductName"), "Quillwave");
@@ -71,9 +79,12 @@ TEST_P(VersionResource, NamesTheReleaseItsMakerAndTheModule) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothModules, VersionResource,
-    ::testing::Values(ModuleVersion{wineinstall::kVst3Module, "Quillwave VST3 plug-in", "Quillwave.vst3"},
-                      ModuleVersion{wineinstall::kVst2Module, "Quillwave VST2 plug-in", "Quillwave.dll"}),
-    [](const ::testing::TestParamInfo<ModuleVersion>& info) { return info.index == 0 ? "VST3" : "VST2"; });
+    ::testing::Values(
+        ModuleVersion{wineinstall::kVst3Module, "Quillwave VST3 plug-in", "Quillwave.vst3"},
+        ModuleVersion{wineinstall::kVst2Module, "Quillwave VST2 plug-in", "Quillwave.dll"}),
+    [](const ::testing::TestParamInfo<ModuleVersion>& info) {
+      return info.index == 0 ? "VST3" : "VST2";
+    });
 
 }  // namespace
 }  // namespace winetest

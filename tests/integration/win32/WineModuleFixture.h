@@ -13,18 +13,22 @@
 #include "tools/pluginhost/PluginInstance.h"
 #include "tools/pluginhost/PluginSettings.h"
 
-namespace winetest {
+namespace winetest
+{
 
-inline std::unique_ptr<PluginInstance> LoadModule(const std::string& path) {
+inline std::unique_ptr<PluginInstance> LoadModule(const std::string& path)
+{
   std::string error;
   auto plugin = LoadPluginModule(path, error);
   EXPECT_NE(plugin, nullptr) << error;
   return plugin;
 }
 
-class WineModule : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override {
+class WineModule : public ::testing::TestWithParam<const char*>
+{
+protected:
+  void SetUp() override
+  {
     plugin = LoadModule(GetParam());
     ASSERT_NE(plugin, nullptr);
   }
@@ -32,7 +36,8 @@ class WineModule : public ::testing::TestWithParam<const char*> {
   std::unique_ptr<PluginInstance> Load() const { return LoadModule(GetParam()); }
 
   // The index of a parameter by name; fails the test when there is none.
-  int Index(const std::string& name) const {
+  int Index(const std::string& name) const
+  {
     const int index = FindParameter(*plugin, name);
     EXPECT_GE(index, 0) << "no parameter " << name;
     return index;
@@ -45,14 +50,15 @@ class WineModule : public ::testing::TestWithParam<const char*> {
 };
 
 // Names the parameterised cases after the module's format.
-inline std::string FormatName(const ::testing::TestParamInfo<const char*>& info) {
+inline std::string FormatName(const ::testing::TestParamInfo<const char*>& info)
+{
   return std::string(info.param) == wineinstall::kVst2Module ? "VST2" : "VST3";
 }
 
 }  // namespace winetest
 
 // Instantiates a WineModule suite for both installed modules.
-#define WINE_MODULE_SUITE(Suite)                                                            \
-  INSTANTIATE_TEST_SUITE_P(BothModules, Suite,                                              \
-                           ::testing::Values(wineinstall::kVst3Bundle, wineinstall::kVst2Module), \
+#define WINE_MODULE_SUITE(Suite)                                                                   \
+  INSTANTIATE_TEST_SUITE_P(BothModules, Suite,                                                     \
+                           ::testing::Values(wineinstall::kVst3Bundle, wineinstall::kVst2Module),  \
                            winetest::FormatName)

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/XvfbEnvironment.h"
@@ -18,7 +18,8 @@
 #include "tools/pluginhost/PluginSettings.h"
 #include "tools/pluginhost/linux/X11HostWindow.h"
 
-namespace x11test {
+namespace x11test
+{
 
 constexpr int kSwitchX = 250;
 constexpr int kSwitchY = 307;
@@ -27,15 +28,18 @@ constexpr int kCentreKnobY = 223;
 // Long enough for several redraw ticks at 40 ms.
 constexpr int kSettleMs = 200;
 
-class X11Editor : public ::testing::TestWithParam<const char*> {
- protected:
-  void SetUp() override {
+class X11Editor : public ::testing::TestWithParam<const char*>
+{
+protected:
+  void SetUp() override
+  {
     ASSERT_TRUE(TestXvfb() && TestXvfb()->Running())
         << (TestXvfb() ? TestXvfb()->Error() : "no X server");
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "-" + test->name();
     for (char& c : name)
-      if (c == '/') c = '-';
+      if (c == '/')
+        c = '-';
     folder = std::filesystem::temp_directory_path() / ("quillwave-x11-test-" + name);
     std::filesystem::remove_all(folder);
     library = folder / "home" / "Documents" / "PleoAudio" / "Quillwave" / "Presets";
@@ -47,19 +51,22 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
     ASSERT_NE(plugin, nullptr);
   }
 
-  void TearDown() override {
+  void TearDown() override
+  {
     plugin.reset();
     std::filesystem::remove_all(folder);
   }
 
-  std::unique_ptr<PluginInstance> Load() const {
+  std::unique_ptr<PluginInstance> Load() const
+  {
     std::string error;
     auto loaded = LoadPluginModule(GetParam(), error);
     EXPECT_NE(loaded, nullptr) << error;
     return loaded;
   }
 
-  bool Open(PluginInstance& instance, X11HostWindow& window) {
+  bool Open(PluginInstance& instance, X11HostWindow& window)
+  {
     std::string error;
     const bool opened = instance.OpenX11Editor(window, error);
     EXPECT_TRUE(opened) << error;
@@ -69,7 +76,8 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
   double Value(const char* name) const { return plugin->Normalized(FindParameter(*plugin, name)); }
 
   // What the editor window shows once the host's loop ran a while.
-  std::vector<uint32_t> Shown(X11HostWindow& window) {
+  std::vector<uint32_t> Shown(X11HostWindow& window)
+  {
     plugin->RunX11Editor(kSettleMs);
     std::vector<uint32_t> pixels;
     int width = 0, height = 0;
@@ -80,16 +88,19 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
   }
 
   // The same instance's editor composed off-screen, without the alpha byte a window drops.
-  std::vector<uint32_t> Offscreen() {
+  std::vector<uint32_t> Offscreen()
+  {
     plugin->CloseEditor();
     std::string error;
     OffscreenEditor* editor = plugin->OpenEditor(error);
     std::vector<uint32_t> pixels;
     EXPECT_NE(editor, nullptr) << error;
-    if (!editor) return pixels;
+    if (!editor)
+      return pixels;
     editor->Tick();
     EXPECT_TRUE(editor->ReadPixels(pixels));
-    for (uint32_t& pixel : pixels) pixel &= 0xFFFFFFu;
+    for (uint32_t& pixel : pixels)
+      pixel &= 0xFFFFFFu;
     plugin->CloseEditor();
     return pixels;
   }
@@ -98,13 +109,16 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
   // loop, and lets `user` act on it from another thread, as a person acts while the popup's
   // own loop runs. True when the popup opened and closed again. A popup left open is closed
   // with Escape, so that a failure cannot hang the test.
-  bool WithPopup(X11HostWindow& window, int x, int y, const std::function<void()>& user) {
+  bool WithPopup(X11HostWindow& window, int x, int y, const std::function<void()>& user)
+  {
     window.Click(x, y);
     bool closed = false;
     std::thread person([&] {
-      if (window.WaitForPopups(1)) user();
+      if (window.WaitForPopups(1))
+        user();
       closed = window.WaitForPopups(0);
-      for (int level = 0; !closed && level < 3; ++level) {
+      for (int level = 0; !closed && level < 3; ++level)
+      {
         window.Key("Escape");
         closed = window.WaitForPopups(0, 500);
       }
@@ -115,7 +129,8 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
     return closed;
   }
 
-  void Drag(X11HostWindow& window, int x, int y, int dy) {
+  void Drag(X11HostWindow& window, int x, int y, int dy)
+  {
     window.MoveTo(x, y);
     window.Button(1, true);
     plugin->RunX11Editor(30);
@@ -129,16 +144,19 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
 
   // Every parameter against an instance given the factory preset; the preset actions' own
   // parameters are left out.
-  void ExpectPresetValues(const std::string& preset) const {
+  void ExpectPresetValues(const std::string& preset) const
+  {
     auto expected = Load();
     ASSERT_NE(expected, nullptr);
     PluginSettings settings;
     settings.presetPath = (library / "Factory" / (preset + ".quillwavepreset")).string();
     std::string error;
     ASSERT_EQ(ApplySettings(*expected, settings, error), SettingsStatus::Applied) << error;
-    for (int i = 0; i < plugin->ParameterCount(); ++i) {
+    for (int i = 0; i < plugin->ParameterCount(); ++i)
+    {
       const std::string name = plugin->Parameter(i).name;
-      if (name.rfind("Preset", 0) == 0) continue;
+      if (name.rfind("Preset", 0) == 0)
+        continue;
       EXPECT_NEAR(plugin->Normalized(i), expected->Normalized(i), 1e-6) << preset << ": " << name;
     }
   }
@@ -148,9 +166,9 @@ class X11Editor : public ::testing::TestWithParam<const char*> {
   std::filesystem::path library;
 };
 
-inline std::string ModuleName(const ::testing::TestParamInfo<const char*>& info) {
+inline std::string ModuleName(const ::testing::TestParamInfo<const char*>& info)
+{
   return std::string(info.param).find(".vst3") != std::string::npos ? "VST3" : "VST2";
 }
 
 }  // namespace x11test
-

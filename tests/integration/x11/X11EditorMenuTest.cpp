@@ -11,8 +11,10 @@
 #include "tests/integration/PngPicture.h"
 #include "tests/integration/x11/X11EditorFixture.h"
 
-namespace x11test {
-namespace {
+namespace x11test
+{
+namespace
+{
 
 constexpr int kPresetStripY = 50;
 constexpr int kSelectorX = 250;
@@ -23,20 +25,24 @@ constexpr int kMenuRowHeight = 20;
 // Longer than a double click, so two clicks in a row stay two clicks.
 constexpr int kBetweenClicksMs = 600;
 
-int RowCentre(const X11HostWindow::Popup& popup, int row) {
+int RowCentre(const X11HostWindow::Popup& popup, int row)
+{
   return popup.y + 1 + row * kMenuRowHeight + kMenuRowHeight / 2;
 }
 
-class X11PresetStrip : public X11Editor {
- protected:
+class X11PresetStrip : public X11Editor
+{
+protected:
   // The host window and what lies over it up to `right`, as the screen shows it, written into
   // the build tree as <format>-<name>.png (the README's picture comes from here).
-  void SaveScreenshot(X11HostWindow& window, const std::string& name, int right) const {
+  void SaveScreenshot(X11HostWindow& window, const std::string& name, int right) const
+  {
     PngPicture picture;
     picture.width = right;
     picture.height = 480;
     EXPECT_TRUE(window.CaptureScreen(0, 0, picture.width, picture.height, picture.pixels));
-    for (uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
+    for (uint32_t& pixel : picture.pixels)
+      pixel |= 0xFF000000u;
     std::filesystem::create_directories(QUILLWAVE_SCREENSHOT_DIR);
     std::string error;
     EXPECT_TRUE(WritePngPicture(std::string(QUILLWAVE_SCREENSHOT_DIR) + "/" + plugin->Format() +
@@ -46,7 +52,8 @@ class X11PresetStrip : public X11Editor {
   }
 };
 
-TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
+TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);
@@ -55,7 +62,8 @@ TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
     // The top menu: "< Presets Library >", "WLCM - The Modder", then "Factory > Chorus".
     const X11HostWindow::Popup top = window.Popups()[0];
     window.MoveToScreen(top.x + 40, RowCentre(top, 2));
-    if (!window.WaitForPopups(2)) return;
+    if (!window.WaitForPopups(2))
+      return;
     levels = 2;
     const X11HostWindow::Popup chorus = window.Popups()[1];
     EXPECT_GE(chorus.x, top.x + top.width - 1) << "the submenu opens beside its item";
@@ -72,12 +80,14 @@ TEST_P(X11PresetStrip, ThePointerChoosesCleanChorusBThroughTheFactorySubmenu) {
   EXPECT_TRUE(shown == Offscreen());
 }
 
-TEST_P(X11PresetStrip, KeysChooseFromTheMenuAndAClickOutsideClosesItWithNoChoice) {
+TEST_P(X11PresetStrip, KeysChooseFromTheMenuAndAClickOutsideClosesItWithNoChoice)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);
   ASSERT_TRUE(WithPopup(window, kSelectorX, kPresetStripY, [&] {
-    for (const char* key : {"Down", "Down", "Down", "Right", "Down", "Return"}) window.Key(key);
+    for (const char* key : {"Down", "Down", "Down", "Right", "Down", "Return"})
+      window.Key(key);
   }));
   ExpectPresetValues("CHRS - Clean Chorus B");
 
@@ -87,7 +97,8 @@ TEST_P(X11PresetStrip, KeysChooseFromTheMenuAndAClickOutsideClosesItWithNoChoice
   ExpectPresetValues("CHRS - Clean Chorus B");
 }
 
-TEST_P(X11PresetStrip, TheStepButtonsLoadTheFactoryPresets) {
+TEST_P(X11PresetStrip, TheStepButtonsLoadTheFactoryPresets)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);

@@ -11,10 +11,13 @@
 #include "tests/integration/x11/XResourceCount.h"
 #include "vst2/Vst24Interface.h"
 
-namespace x11test {
-namespace {
+namespace x11test
+{
+namespace
+{
 
-TEST_P(X11Editor, OpensAsAMappedXEmbedChildAndShowsTheOffscreenPicture) {
+TEST_P(X11Editor, OpensAsAMappedXEmbedChildAndShowsTheOffscreenPicture)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(window.Created()) << window.Error();
   ASSERT_TRUE(Open(*plugin, window));
@@ -27,7 +30,8 @@ TEST_P(X11Editor, OpensAsAMappedXEmbedChildAndShowsTheOffscreenPicture) {
   EXPECT_TRUE(shown == Offscreen()) << "the window differs from the off-screen rendering";
 }
 
-TEST_P(X11Editor, AKnobDragAWheelNotchAndASwitchClickSetTheirParametersAndAreDrawn) {
+TEST_P(X11Editor, AKnobDragAWheelNotchAndASwitchClickSetTheirParametersAndAreDrawn)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(window.Created()) << window.Error();
   ASSERT_TRUE(Open(*plugin, window));
@@ -53,7 +57,8 @@ TEST_P(X11Editor, AKnobDragAWheelNotchAndASwitchClickSetTheirParametersAndAreDra
   EXPECT_TRUE(after == Offscreen()) << "the window differs from the off-screen rendering";
 }
 
-TEST_P(X11Editor, RefusesAWindowThatIsGoneAndSurvivesItsParentGoingFirst) {
+TEST_P(X11Editor, RefusesAWindowThatIsGoneAndSurvivesItsParentGoingFirst)
+{
   X11HostWindow gone(500, 480);
   ASSERT_TRUE(gone.Created()) << gone.Error();
   X11HostWindow stale(500, 480);
@@ -74,7 +79,8 @@ TEST_P(X11Editor, RefusesAWindowThatIsGoneAndSurvivesItsParentGoingFirst) {
   EXPECT_TRUE(shown == Offscreen());
 }
 
-TEST_P(X11Editor, OpeningClosingAndTwoInstancesLeakNoXResourcesOrDescriptors) {
+TEST_P(X11Editor, OpeningClosingAndTwoInstancesLeakNoXResourcesOrDescriptors)
+{
   auto second = Load();
   ASSERT_NE(second, nullptr);
   {
@@ -85,7 +91,8 @@ TEST_P(X11Editor, OpeningClosingAndTwoInstancesLeakNoXResourcesOrDescriptors) {
     plugin->CloseEditor();
   }
   const XResourceCount before = CountXResources();
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 3; ++round)
+  {
     X11HostWindow first(500, 480, 0);
     X11HostWindow other(500, 480, 520);
     ASSERT_TRUE(Open(*plugin, first));
@@ -109,11 +116,13 @@ INSTANTIATE_TEST_SUITE_P(BothModules, X11Editor,
                          ModuleName);
 
 // The raw VST2 interface, for what a host may do that our host layer never does.
-VstIntPtr VSTCALLBACK HostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+VstIntPtr VSTCALLBACK HostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
+{
   return opcode == 1 ? 2400 : 0;  // audioMasterVersion
 }
 
-TEST(X11Vst2Editor, RefusesPointersThatAreNoWindowAndOutlivesItsOwnerClosingWithTheEditorOpen) {
+TEST(X11Vst2Editor, RefusesPointersThatAreNoWindowAndOutlivesItsOwnerClosingWithTheEditorOpen)
+{
   ASSERT_TRUE(TestXvfb() && TestXvfb()->Running());
   void* module = dlopen(QUILLWAVE_VST2_MODULE, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(module, nullptr) << dlerror();
@@ -133,7 +142,8 @@ TEST(X11Vst2Editor, RefusesPointersThatAreNoWindowAndOutlivesItsOwnerClosingWith
     EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, &notAWindow, 0), 0);
     EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, reinterpret_cast<void*>(7), 0), 0);
     EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, window.Handle(), 0), 1);
-    for (int i = 0; i < 5; ++i) effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0);
+    for (int i = 0; i < 5; ++i)
+      effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0);
     EXPECT_NE(window.EditorWindow(), 0u);
     // Closed without effEditClose.
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0);

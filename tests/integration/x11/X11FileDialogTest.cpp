@@ -11,8 +11,10 @@
 
 #include "tests/integration/x11/X11EditorFixture.h"
 
-namespace x11test {
-namespace {
+namespace x11test
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -20,9 +22,11 @@ constexpr int kLoadX = 10;
 constexpr int kSaveX = 480;
 constexpr int kButtonY = 50;
 
-class X11FileDialogs : public X11Editor {
- protected:
-  void SetUp() override {
+class X11FileDialogs : public X11Editor
+{
+protected:
+  void SetUp() override
+  {
     X11Editor::SetUp();
     savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     bin = folder / "bin";
@@ -40,7 +44,8 @@ class X11FileDialogs : public X11Editor {
     fs::permissions(bin / "zenity", fs::perms::owner_all);
     setenv("PATH", (bin.string() + ":/usr/bin:/bin").c_str(), 1);
   }
-  void TearDown() override {
+  void TearDown() override
+  {
     setenv("PATH", savedPath.c_str(), 1);
     X11Editor::TearDown();
   }
@@ -48,11 +53,14 @@ class X11FileDialogs : public X11Editor {
   // A file of the test folder, for the script (whose folder has no quotes).
   std::string Inside(const char* name) const { return (folder / name).string(); }
 
-  void Answer(const std::string& path) {
+  void Answer(const std::string& path)
+  {
     std::ofstream(folder / "answer") << (path.empty() ? "" : path + "\n");
-    for (const char* name : {"arguments", "go", "answered"}) fs::remove(folder / name);
+    for (const char* name : {"arguments", "go", "answered"})
+      fs::remove(folder / name);
   }
-  std::string Arguments() const {
+  std::string Arguments() const
+  {
     std::ifstream in(folder / "arguments");
     std::stringstream all;
     all << in.rdbuf();
@@ -61,7 +69,8 @@ class X11FileDialogs : public X11Editor {
 
   // Clicks a file button, runs the host's loop while the dialog is open (it must not wait
   // for the dialog), then lets the user answer and runs the loop until the answer arrived.
-  void ClickAndWait(X11HostWindow& window, int x) {
+  void ClickAndWait(X11HostWindow& window, int x)
+  {
     window.Click(x, kButtonY);
     plugin->RunX11Editor(300);
     EXPECT_TRUE(fs::exists(folder / "arguments")) << "no dialog opened";
@@ -76,14 +85,16 @@ class X11FileDialogs : public X11Editor {
   fs::path bin;
 };
 
-TEST_P(X11FileDialogs, LoadAndSaveTakeThePathTheDialogAnswersWithSpacesQuotesAndUnicode) {
+TEST_P(X11FileDialogs, LoadAndSaveTakeThePathTheDialogAnswersWithSpacesQuotesAndUnicode)
+{
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));
   Shown(window);
 
   const fs::path odd = folder / "Pr\xC3\xA9sets 'mine' \"x\"";
   fs::create_directories(odd);
-  const fs::path flanger = odd / "Fl\xC3\xA4" "che B.quillwavepreset";
+  const fs::path flanger = odd / "Fl\xC3\xA4"
+                                 "che B.quillwavepreset";
   fs::copy_file(library / "Factory" / "FLNG - Saturation Flanger B.quillwavepreset", flanger);
   Answer(flanger.string());
   ClickAndWait(window, kLoadX);
@@ -102,11 +113,11 @@ TEST_P(X11FileDialogs, LoadAndSaveTakeThePathTheDialogAnswersWithSpacesQuotesAnd
   Answer("");
   ClickAndWait(window, kLoadX);
   ExpectPresetValues("FLNG - Saturation Flanger B");
-  EXPECT_NE(Arguments().find("--filename=" + flanger.string()), std::string::npos)
-      << Arguments();
+  EXPECT_NE(Arguments().find("--filename=" + flanger.string()), std::string::npos) << Arguments();
 }
 
-TEST_P(X11FileDialogs, WithoutADialogProgramAMessageBoxSaysSoAndNothingLoads) {
+TEST_P(X11FileDialogs, WithoutADialogProgramAMessageBoxSaysSoAndNothingLoads)
+{
   setenv("PATH", (folder / "nothing").c_str(), 1);
   X11HostWindow window(500, 480);
   ASSERT_TRUE(Open(*plugin, window));

@@ -12,14 +12,18 @@
 
 using namespace Steinberg;
 
-namespace {
+namespace
+{
 
 // A frame of a host that has no run loop to offer.
-class BareFrame : public IPlugFrame {
- public:
+class BareFrame : public IPlugFrame
+{
+public:
   tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultOk; }
-  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
-    if (FUnknownPrivate::iidEqual(iid, IPlugFrame::iid)) {
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+  {
+    if (FUnknownPrivate::iidEqual(iid, IPlugFrame::iid))
+    {
       *obj = static_cast<IPlugFrame*>(this);
       return kResultOk;
     }
@@ -31,15 +35,18 @@ class BareFrame : public IPlugFrame {
 };
 
 // A host that keeps the handlers it was given, and calls them, after the view let go.
-class HoldingFrame : public X11EditorFrame {
- public:
+class HoldingFrame : public X11EditorFrame
+{
+public:
   tresult PLUGIN_API registerEventHandler(Linux::IEventHandler* handler,
-                                          Linux::FileDescriptor fd) override {
+                                          Linux::FileDescriptor fd) override
+  {
     events.push_back(IPtr<Linux::IEventHandler>(handler));
     return X11EditorFrame::registerEventHandler(handler, fd);
   }
   tresult PLUGIN_API registerTimer(Linux::ITimerHandler* handler,
-                                   Linux::TimerInterval milliseconds) override {
+                                   Linux::TimerInterval milliseconds) override
+  {
     timers.push_back(IPtr<Linux::ITimerHandler>(handler));
     return X11EditorFrame::registerTimer(handler, milliseconds);
   }
@@ -48,7 +55,8 @@ class HoldingFrame : public X11EditorFrame {
   std::vector<IPtr<Linux::ITimerHandler>> timers;
 };
 
-TEST(X11Vst3View, RegistersOnTheRunLoopUntilRemovedAndNeedsARunLoop) {
+TEST(X11Vst3View, RegistersOnTheRunLoopUntilRemovedAndNeedsARunLoop)
+{
   ASSERT_TRUE(TestXvfb() && TestXvfb()->Running());
   X11HostWindow window(500, 480);
   ASSERT_TRUE(window.Created()) << window.Error();

@@ -5,9 +5,11 @@
 
 #include <filesystem>
 
-namespace {
+namespace
+{
 
-size_t OpenDescriptors() {
+size_t OpenDescriptors()
+{
   size_t count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
     ++count;
@@ -16,19 +18,24 @@ size_t OpenDescriptors() {
 
 }  // namespace
 
-XResourceCount CountXResources() {
+XResourceCount CountXResources()
+{
   XResourceCount count;
   count.descriptors = OpenDescriptors();
   Display* display = XOpenDisplay(nullptr);
-  if (!display) return count;
+  if (!display)
+    return count;
   XResClient* clients = nullptr;
-  if (XResQueryClients(display, &count.clients, &clients) && clients) {
-    for (int c = 0; c < count.clients; ++c) {
+  if (XResQueryClients(display, &count.clients, &clients) && clients)
+  {
+    for (int c = 0; c < count.clients; ++c)
+    {
       int types = 0;
       XResType* perType = nullptr;
-      if (XResQueryClientResources(display, clients[c].resource_base, &types, &perType) &&
-          perType) {
-        for (int t = 0; t < types; ++t) count.resources += perType[t].count;
+      if (XResQueryClientResources(display, clients[c].resource_base, &types, &perType) && perType)
+      {
+        for (int t = 0; t < types; ++t)
+          count.resources += perType[t].count;
         XFree(perType);
       }
     }

@@ -124,8 +124,9 @@ void ExpectGlyphHoldsGdiCoverage(RasterCachedFont& font, std::uint16_t code, int
       partialPixels += m > 0 && m < 255 ? 1 : 0;
       const int channel = (0 - 255) * (255 - m) / 256 + 255;
       const int alpha = 255 - (255 - m) * 255 / 256;
-      const std::uint32_t expected =
-          m == 0 ? 0u : static_cast<std::uint32_t>(alpha) << 24 | static_cast<std::uint32_t>(channel) * 0x010101u;
+      const std::uint32_t expected = m == 0 ? 0u
+                                            : static_cast<std::uint32_t>(alpha) << 24 |
+                                                  static_cast<std::uint32_t>(channel) * 0x010101u;
       ASSERT_EQ(PixelAt(drawn, x, y), expected) << x << "," << y;
     }
   }
@@ -136,7 +137,8 @@ TEST(RasterFontWin, GlyphsAreTheCoverageGdiDraws)
   auto* const font = static_cast<RasterCachedFont*>(CachedFont("Arial", 20));
   ASSERT_NE(font, nullptr);
   int partial = 0;
-  for (const std::uint16_t code : {std::uint16_t{'A'}, std::uint16_t{'g'}, std::uint16_t{0xE9}, std::uint16_t{0x20AC}})
+  for (const std::uint16_t code :
+       {std::uint16_t{'A'}, std::uint16_t{'g'}, std::uint16_t{0xE9}, std::uint16_t{0x20AC}})
     ExpectGlyphHoldsGdiCoverage(*font, code, partial);
   // The default quality is anti-aliased: edges have partial coverage.
   EXPECT_GT(partial, 20);

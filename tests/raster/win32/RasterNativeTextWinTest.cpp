@@ -1,9 +1,9 @@
 // GDI drawing strings itself. Under Wine only fonts too tall for the glyph
 // cache take this path; what they draw is held to GDI's own rendering, both
 // straight into a DIB and through the text canvas into a memory bitmap.
+#include "raster/win32/RasterNativeTextWin.h"
 #include "raster/RasterCachedFont.h"
 #include "raster/RasterMemBitmap.h"
-#include "raster/win32/RasterNativeTextWin.h"
 
 #include "tests/raster/win32/RasterWinTestSupport.h"
 
@@ -54,8 +54,9 @@ TEST(RasterNativeTextChoice, PlainFontsOutsideWineUseGdi)
   request = plain;
   request.font = nullptr;
   EXPECT_FALSE(RasterNativeTextChosen(request, &bitmap, 0, false));
-  for (const std::int32_t flag : {kRasterFontVertical, kRasterFontBottomUp, kRasterFontAsciiAtOnce, kRasterFontBlur,
-                                  kRasterFontInvert, kRasterFontMono, kRasterFontShadow, kRasterFontOutline})
+  for (const std::int32_t flag :
+       {kRasterFontVertical, kRasterFontBottomUp, kRasterFontAsciiAtOnce, kRasterFontBlur,
+        kRasterFontInvert, kRasterFontMono, kRasterFontShadow, kRasterFontOutline})
   {
     request = plain;
     request.fontFlags |= flag;
@@ -82,7 +83,8 @@ TEST(RasterNativeTextChoice, FontsTooTallForTheCacheAlwaysUseGdi)
   tall.fontFlags = kRasterFontMono | kRasterFontAsciiAtOnce;
   tall.lineSpacing = 4;
   RasterMemBitmap bitmap(8, 8);
-  EXPECT_TRUE(RasterNativeTextChosen(tall, &bitmap, kRasterTextNoNative | kRasterTextColourAlpha, true));
+  EXPECT_TRUE(
+      RasterNativeTextChosen(tall, &bitmap, kRasterTextNoNative | kRasterTextColourAlpha, true));
   tall.lineHeight = 255;
   EXPECT_FALSE(RasterNativeTextChosen(tall, &bitmap, 0, true));
   tall.lineHeight = 256;
@@ -155,7 +157,8 @@ TEST_F(RasterTallText, GdiDrawsThroughTheTextCanvasIntoAMemoryBitmap)
     std::uint32_t flags;
   } cases[] = {
       {{10, 5, 410, 335}, 0},
-      {{0, 0, kWidth, kHeight}, kRasterTextCentre | kRasterTextVerticalCentre | kRasterTextSingleLine},
+      {{0, 0, kWidth, kHeight},
+       kRasterTextCentre | kRasterTextVerticalCentre | kRasterTextSingleLine},
       {{0, 0, kWidth, kHeight}, kRasterTextRight | kRasterTextBottom | kRasterTextSingleLine},
       // Clipped to the rectangle, then not; partly off the bitmap.
       {{30, 20, 140, 200}, 0},
@@ -191,7 +194,8 @@ TEST_F(RasterTallText, RectanglesAtTheEndsOfTheCoordinateRangeDrawNothing)
 {
   auto drawn = FilledBitmap(kWidth, kHeight, kWhite);
   RasterRect after{INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX};
-  font->DrawString(drawn.get(), "Hi", -1, after, kRasterTextRight | kRasterTextBottom | kRasterTextSingleLine);
+  font->DrawString(drawn.get(), "Hi", -1, after,
+                   kRasterTextRight | kRasterTextBottom | kRasterTextSingleLine);
   RasterRect before{INT_MIN, INT_MIN, INT_MIN + 10, INT_MIN + 10};
   font->DrawString(drawn.get(), "Hi", -1, before, kRasterTextNoClip);
   EXPECT_EQ(InkBox(*drawn, kWhite).right, 0);
@@ -241,8 +245,9 @@ TEST_F(RasterTallText, MeasuringIsGdisExtentWithOrWithoutABitmap)
   ASSERT_GT(extent.right, 0);
   auto system = FilledSysBitmap(8, 8, kWhite);
   auto memory = FilledBitmap(8, 8, kWhite);
-  for (RasterBitmap* const bitmap : {static_cast<RasterBitmap*>(nullptr), static_cast<RasterBitmap*>(system.get()),
-                                     static_cast<RasterBitmap*>(memory.get())})
+  for (RasterBitmap* const bitmap :
+       {static_cast<RasterBitmap*>(nullptr), static_cast<RasterBitmap*>(system.get()),
+        static_cast<RasterBitmap*>(memory.get())})
   {
     RasterRect rect{7, 9, 7, 9};
     EXPECT_EQ(font->DrawString(bitmap, "Hi", -1, rect, kRasterTextMeasure), 300);
@@ -290,7 +295,8 @@ TEST_F(RasterTallText, TextBeyondTheLocalBufferIsConvertedWhole)
   }
   utf8 += "H";
   utf16 += L'H';
-  const RECT extent = MeasureWithGdi(static_cast<HFONT>(font->GetFontHandle()), utf16, DT_SINGLELINE);
+  const RECT extent =
+      MeasureWithGdi(static_cast<HFONT>(font->GetFontHandle()), utf16, DT_SINGLELINE);
   RasterRect rect{0, 0, 0, 0};
   font->DrawString(nullptr, utf8.c_str(), -1, rect, kRasterTextMeasure | kRasterTextSingleLine);
   EXPECT_EQ(rect.right, extent.right);
@@ -300,7 +306,8 @@ TEST_F(RasterTallText, TextBeyondTheLocalBufferIsConvertedWhole)
   auto drawn = FilledSysBitmap(kWidth, kHeight, kWhite);
   RasterRect target = area;
   font->DrawString(drawn.get(), utf8.c_str(), -1, target, kRasterTextRight | kRasterTextSingleLine);
-  const auto gdi = DrawWithGdi(Reference(utf16, area, DT_RIGHT | DT_SINGLELINE), kWidth, kHeight, kWhite);
+  const auto gdi =
+      DrawWithGdi(Reference(utf16, area, DT_RIGHT | DT_SINGLELINE), kWidth, kHeight, kWhite);
   EXPECT_GT(InkBox(*gdi, kWhite).right, 0);
   EXPECT_EQ(CountRgbDifferences(*drawn, *gdi), 0);
 }
@@ -312,8 +319,10 @@ TEST_F(RasterTallText, TextWindowsCannotConvertIsLeftToTheGlyphCache)
   request.lineHeight = font->GetLineHeight();
   RasterRect rect{0, 0, 0, 0};
   int result = 0;
-  EXPECT_TRUE(RasterDrawNativeText(request, nullptr, "\xC3\xA9", -1, rect, kRasterTextMeasure, result));
-  EXPECT_FALSE(RasterDrawNativeText(request, nullptr, "\xC3\xA9\xFF", -1, rect, kRasterTextMeasure, result));
+  EXPECT_TRUE(
+      RasterDrawNativeText(request, nullptr, "\xC3\xA9", -1, rect, kRasterTextMeasure, result));
+  EXPECT_FALSE(
+      RasterDrawNativeText(request, nullptr, "\xC3\xA9\xFF", -1, rect, kRasterTextMeasure, result));
 
   // The glyph cache draws it instead, with opaque ink.
   auto drawn = FilledSysBitmap(kWidth, kHeight, kWhite);

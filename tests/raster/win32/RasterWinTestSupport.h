@@ -19,7 +19,8 @@
 // Helpers of the Windows raster tests: fonts from the cache, and GDI's own
 // rendering as the reference that text drawn by the library is held to.
 
-inline RasterFont* CachedFont(const char* name, int size, int style = 0, int quality = 0, int orientation = 0)
+inline RasterFont* CachedFont(const char* name, int size, int style = 0, int quality = 0,
+                              int orientation = 0)
 {
   RasterFontStyle request;
   request.name = name;
@@ -57,7 +58,7 @@ struct GdiText
 };
 
 inline std::unique_ptr<RasterSysBitmap> DrawWithGdi(const GdiText& text, int width, int height,
-                                                     std::uint32_t fill)
+                                                    std::uint32_t fill)
 {
   auto bitmap = FilledSysBitmap(width, height, fill);
   HDC const context = ContextOf(*bitmap);
@@ -66,7 +67,8 @@ inline std::unique_ptr<RasterSysBitmap> DrawWithGdi(const GdiText& text, int wid
   SetBkMode(context, text.opaque ? OPAQUE : TRANSPARENT);
   SetBkColor(context, text.background);
   RECT rect{text.rect.left, text.rect.top, text.rect.right, text.rect.bottom};
-  DrawTextW(context, text.text.c_str(), static_cast<int>(text.text.size()), &rect, text.format | DT_NOPREFIX);
+  DrawTextW(context, text.text.c_str(), static_cast<int>(text.text.size()), &rect,
+            text.format | DT_NOPREFIX);
   SelectObject(context, previous);
   GdiFlush();
   return bitmap;
@@ -79,7 +81,8 @@ inline RECT MeasureWithGdi(HFONT font, const std::wstring& text, UINT format = D
   HDC const context = ContextOf(scratch);
   HGDIOBJ const previous = SelectObject(context, font);
   RECT rect{0, 0, 0, 0};
-  DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT | DT_NOPREFIX);
+  DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &rect,
+            format | DT_CALCRECT | DT_NOPREFIX);
   SelectObject(context, previous);
   return rect;
 }

@@ -11,8 +11,9 @@
 // resize and offers the host's run loop (Steinberg::Linux::IRunLoop), which watches the
 // descriptors the view registers with poll and runs its timers. Everything runs on the
 // thread that calls Run, as a host's user-interface thread.
-class X11EditorFrame : public Steinberg::IPlugFrame, public Steinberg::Linux::IRunLoop {
- public:
+class X11EditorFrame : public Steinberg::IPlugFrame, public Steinberg::Linux::IRunLoop
+{
+public:
   using tresult = Steinberg::tresult;
   using TUID = Steinberg::TUID;
 
@@ -37,12 +38,14 @@ class X11EditorFrame : public Steinberg::IPlugFrame, public Steinberg::Linux::IR
   // Timer calls made so far, to wait for a redraw.
   uint64_t TimerCalls() const { return timerCalls; }
 
- private:
-  struct Handler {
+private:
+  struct Handler
+  {
     Steinberg::IPtr<Steinberg::Linux::IEventHandler> handler;
     int fd;
   };
-  struct Timer {
+  struct Timer
+  {
     Steinberg::IPtr<Steinberg::Linux::ITimerHandler> handler;
     int64_t periodMs;
     int64_t dueMs;

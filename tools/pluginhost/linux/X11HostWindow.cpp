@@ -8,15 +8,21 @@
 #include <chrono>
 #include <thread>
 
-namespace {
+namespace
+{
 
 // A host must survive requests about windows the module already destroyed.
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+int IgnoreXError(Display*, XErrorEvent*)
+{
+  return 0;
+}
 
-Display* SharedDisplay() {
+Display* SharedDisplay()
+{
   static Display* const display = [] {
     Display* opened = XOpenDisplay(nullptr);
-    if (opened) XSetErrorHandler(&IgnoreXError);
+    if (opened)
+      XSetErrorHandler(&IgnoreXError);
     return opened;
   }();
   return display;
@@ -24,14 +30,17 @@ Display* SharedDisplay() {
 
 }  // namespace
 
-X11HostWindow::X11HostWindow(int width, int height, int x) {
+X11HostWindow::X11HostWindow(int width, int height, int x)
+{
   display = SharedDisplay();
-  if (!display) {
+  if (!display)
+  {
     error = "cannot open the X display";
     return;
   }
   int event = 0, errorBase = 0, major = 0, minor = 0;
-  if (!XTestQueryExtension(display, &event, &errorBase, &major, &minor)) {
+  if (!XTestQueryExtension(display, &event, &errorBase, &major, &minor))
+  {
     error = "the X server has no XTEST extension";
     return;
   }
@@ -39,46 +48,58 @@ X11HostWindow::X11HostWindow(int width, int height, int x) {
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(display, screen);
   attributes.override_redirect = False;
-  window = XCreateWindow(display, RootWindow(display, screen), x, 0,
-                         static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                         CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+  window = XCreateWindow(display, RootWindow(display, screen), x, 0, static_cast<unsigned>(width),
+                         static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
+                         CopyFromParent, CWBackPixel, &attributes);
   XStoreName(display, window, "Quillwave host");
   XMapWindow(display, window);
   XSync(display, False);
 }
 
-X11HostWindow::~X11HostWindow() {
-  if (display) Destroy();
+X11HostWindow::~X11HostWindow()
+{
+  if (display)
+    Destroy();
 }
 
-unsigned long X11HostWindow::EditorWindow() {
-  if (!window || destroyed) return 0;
+unsigned long X11HostWindow::EditorWindow()
+{
+  if (!window || destroyed)
+    return 0;
   XSync(display, False);
   Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count))
+    return 0;
   const unsigned long editor = count > 0 ? children[0] : 0;
-  if (children) XFree(children);
+  if (children)
+    XFree(children);
   return editor;
 }
 
-unsigned long X11HostWindow::FocusWindow() {
-  if (!display) return 0;
+unsigned long X11HostWindow::FocusWindow()
+{
+  if (!display)
+    return 0;
   Window focus = 0;
   int revert = 0;
   XGetInputFocus(display, &focus, &revert);
   return focus;
 }
 
-void X11HostWindow::Focus() {
-  if (!window || destroyed) return;
+void X11HostWindow::Focus()
+{
+  if (!window || destroyed)
+    return;
   XSetInputFocus(display, window, RevertToParent, CurrentTime);
   XSync(display, False);
 }
 
-void X11HostWindow::SendXEmbed(long message) {
+void X11HostWindow::SendXEmbed(long message)
+{
   const unsigned long editor = EditorWindow();
-  if (!editor) return;
+  if (!editor)
+    return;
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = editor;
@@ -90,9 +111,11 @@ void X11HostWindow::SendXEmbed(long message) {
   XSync(display, False);
 }
 
-bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
+bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags)
+{
   const unsigned long editor = EditorWindow();
-  if (!editor) return false;
+  if (!editor)
+    return false;
   const Atom info = XInternAtom(display, "_XEMBED_INFO", False);
   Atom type = 0;
   int format = 0;
@@ -103,7 +126,8 @@ bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
       !data)
     return false;
   const bool read = format == 32 && count == 2;
-  if (read) {
+  if (read)
+  {
     // Xlib hands 32-bit properties back as longs.
     const auto* values = reinterpret_cast<const long*>(data);
     version = static_cast<uint32_t>(values[0]);
@@ -113,75 +137,92 @@ bool X11HostWindow::XEmbedInfo(uint32_t& version, uint32_t& flags) {
   return read;
 }
 
-std::vector<X11HostWindow::Popup> X11HostWindow::Popups() {
+std::vector<X11HostWindow::Popup> X11HostWindow::Popups()
+{
   std::vector<Popup> popups;
-  if (!display) return popups;
+  if (!display)
+    return popups;
   XSync(display, False);
   Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
   if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
     return popups;
-  for (unsigned i = 0; i < count; ++i) {
+  for (unsigned i = 0; i < count; ++i)
+  {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.override_redirect && attributes.map_state == IsViewable)
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable)
       popups.push_back({attributes.x, attributes.y, attributes.width, attributes.height});
   }
-  if (children) XFree(children);
+  if (children)
+    XFree(children);
   return popups;
 }
 
-bool X11HostWindow::WaitForPopups(size_t count, int timeoutMs) {
+bool X11HostWindow::WaitForPopups(size_t count, int timeoutMs)
+{
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (Popups().size() != count) {
-    if (std::chrono::steady_clock::now() > end) return false;
+  while (Popups().size() != count)
+  {
+    if (std::chrono::steady_clock::now() > end)
+      return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
 }
 
-void X11HostWindow::MoveToScreen(int x, int y) {
-  if (!display) return;
+void X11HostWindow::MoveToScreen(int x, int y)
+{
+  if (!display)
+    return;
   XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
   XSync(display, False);
 }
 
-void X11HostWindow::MoveTo(int x, int y) {
-  if (!window || destroyed) return;
+void X11HostWindow::MoveTo(int x, int y)
+{
+  if (!window || destroyed)
+    return;
   Window child = 0;
   int rootX = 0, rootY = 0;
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
-                        &child);
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
   MoveToScreen(rootX, rootY);
 }
 
-void X11HostWindow::Button(int button, bool down) {
+void X11HostWindow::Button(int button, bool down)
+{
   XTestFakeButtonEvent(display, static_cast<unsigned>(button), down ? True : False, CurrentTime);
   XSync(display, False);
 }
 
-void X11HostWindow::Click(int x, int y, int button) {
+void X11HostWindow::Click(int x, int y, int button)
+{
   MoveTo(x, y);
   Button(button, true);
   Button(button, false);
 }
 
-void X11HostWindow::Key(const char* keysymName) {
+void X11HostWindow::Key(const char* keysymName)
+{
   const KeySym keysym = XStringToKeysym(keysymName);
   const KeyCode code = keysym == NoSymbol ? 0 : XKeysymToKeycode(display, keysym);
-  if (!code) return;
+  if (!code)
+    return;
   XTestFakeKeyEvent(display, code, True, CurrentTime);
   XTestFakeKeyEvent(display, code, False, CurrentTime);
   XSync(display, False);
 }
 
-namespace {
+namespace
+{
 
-bool CaptureDrawable(Display* display, unsigned long drawable, int x, int y, int width,
-                     int height, std::vector<uint32_t>& pixels) {
+bool CaptureDrawable(Display* display, unsigned long drawable, int x, int y, int width, int height,
+                     std::vector<uint32_t>& pixels)
+{
   XImage* image = XGetImage(display, drawable, x, y, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (!image) return false;
+  if (!image)
+    return false;
   pixels.resize(static_cast<size_t>(width) * height);
   for (int row = 0; row < height; ++row)
     for (int column = 0; column < width; ++column)
@@ -193,24 +234,30 @@ bool CaptureDrawable(Display* display, unsigned long drawable, int x, int y, int
 
 }  // namespace
 
-bool X11HostWindow::Capture(std::vector<uint32_t>& pixels, int& width, int& height) {
+bool X11HostWindow::Capture(std::vector<uint32_t>& pixels, int& width, int& height)
+{
   const unsigned long editor = EditorWindow();
-  if (!editor) return false;
+  if (!editor)
+    return false;
   XWindowAttributes attributes{};
-  if (!XGetWindowAttributes(display, editor, &attributes)) return false;
+  if (!XGetWindowAttributes(display, editor, &attributes))
+    return false;
   width = attributes.width;
   height = attributes.height;
   return CaptureDrawable(display, editor, 0, 0, width, height, pixels);
 }
 
 bool X11HostWindow::CaptureScreen(int x, int y, int width, int height,
-                                  std::vector<uint32_t>& pixels) {
+                                  std::vector<uint32_t>& pixels)
+{
   return display &&
          CaptureDrawable(display, DefaultRootWindow(display), x, y, width, height, pixels);
 }
 
-void X11HostWindow::Destroy() {
-  if (!window || destroyed) return;
+void X11HostWindow::Destroy()
+{
+  if (!window || destroyed)
+    return;
   XDestroyWindow(display, window);
   XSync(display, False);
   destroyed = true;

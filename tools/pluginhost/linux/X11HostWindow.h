@@ -11,8 +11,9 @@
 // has no other client library on Debian); its errors are ignored instead of ending the process.
 // All windows share one connection, opened with the first and kept for the process, as a
 // host keeps its own (libXtst caches per-connection data that outlives a closed connection).
-class X11HostWindow {
- public:
+class X11HostWindow
+{
+public:
   // Opens $DISPLAY and maps the window at (x, 0) on the root window; Created() says whether
   // that worked (Error() says why not).
   X11HostWindow(int width, int height, int x = 0);
@@ -38,7 +39,8 @@ class X11HostWindow {
 
   // The popup windows (mapped override-redirect windows on the root window) the module shows
   // now, such as the levels of a popup menu, in stacking order from the bottom.
-  struct Popup {
+  struct Popup
+  {
     int x = 0;
     int y = 0;
     int width = 0;
@@ -65,7 +67,7 @@ class X11HostWindow {
   // id stays, as a stale id a host might still pass.
   void Destroy();
 
- private:
+private:
   struct _XDisplay* display = nullptr;
   unsigned long window = 0;
   bool destroyed = false;

@@ -11,8 +11,9 @@
 // the child window's device context. Window handles are HWNDs, kept as void* so that users
 // of this header need no system headers. Everything runs on the thread that created the
 // object, as a host's user-interface thread.
-class WindowEditor {
- public:
+class WindowEditor
+{
+public:
   // Bits of a modifiers argument, as OffscreenEditor's.
   static constexpr uint32_t kLeft = 1;
   static constexpr uint32_t kRight = 2;
@@ -61,7 +62,7 @@ class WindowEditor {
   // in the alpha byte, rows top-down. False while closed or when the copy fails.
   bool Capture(std::vector<uint32_t>& pixels);
 
- private:
+private:
   // Posts the message to the editor window and pumps.
   bool Send(unsigned message, uint32_t keys, int x, int y);
   void DispatchQueued();
