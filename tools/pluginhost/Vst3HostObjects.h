@@ -36,7 +36,7 @@ namespace pluginhost
 
 using namespace Steinberg;
 
-class HostApplication : public Vst::IHostApplication
+class HostApplication final : public Vst::IHostApplication
 {
 public:
   explicit HostApplication(std::u16string name) : name(std::move(name)) {}
@@ -51,7 +51,7 @@ private:
 };
 
 // A context that offers nothing beyond FUnknown.
-class BareContext : public FUnknown
+class BareContext final : public FUnknown
 {
 public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override;
@@ -85,7 +85,7 @@ public:
 // is there, at most `pieceSize` bytes when that is set (some hosts deliver in pieces); one
 // that finds nothing left reports `endResult`, kResultFalse by default (some host streams
 // report kResultOk with zero bytes instead).
-class ByteStream : public IBStream
+class ByteStream final : public IBStream
 {
 public:
   ByteStream() = default;
@@ -106,7 +106,7 @@ public:
 };
 
 // One parameter's changes within a block.
-class ParamValueQueue : public Vst::IParamValueQueue
+class ParamValueQueue final : public Vst::IParamValueQueue
 {
 public:
   explicit ParamValueQueue(Vst::ParamID id) : id(id) {}
@@ -125,7 +125,7 @@ public:
 };
 
 // The parameter changes of one block: one queue per parameter, as a host sends them.
-class ParameterChanges : public Vst::IParameterChanges
+class ParameterChanges final : public Vst::IParameterChanges
 {
 public:
   // Appends a point to the queue of `id`, made on its first change, and returns the queue.
@@ -142,7 +142,7 @@ public:
   std::vector<std::unique_ptr<ParamValueQueue>> queues;
 };
 
-class EventList : public Vst::IEventList
+class EventList final : public Vst::IEventList
 {
 public:
   void Add(const Vst::Event& event) { events.push_back(event); }
@@ -160,7 +160,7 @@ public:
 };
 
 // The window frame of an editor view: every size the plug-in asks for is granted at once.
-class PlugFrame : public IPlugFrame
+class PlugFrame final : public IPlugFrame
 {
 public:
   tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override;
