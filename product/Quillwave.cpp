@@ -163,8 +163,7 @@ void Quillwave::ProcessDouble(double** inputs, double** outputs, int frames)
   if (!std::isnan(tempo))
   {
     const double limited = std::clamp(tempo, 0.0, kMaxTempo);
-    GetParam(kHostTempoBpm)->SetPlainClamped(limited);
-    EngineSetParameter(engine.get(), kHostTempoBpm, limited);
+    StoreParameter(kHostTempoBpm, limited);
   }
 
   EnginePerform(engine.get(), inputs[0], inputs[1], outputs[0], outputs[1], frames);
